@@ -1,0 +1,81 @@
+// File access for the Windows build.
+#include "platform/text_file.h"
+
+#include "platform/win/wide.h"
+#include "text/error.h"
+#include "text/u16text.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace merulan {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+bool fileExists(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string readFileBytes(const std::u16string& path) {
+    const FileHandle file(
+        CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    auto fail = [&] { throw MerulanError(formatText(kCannotOpenMessage, {path, systemErrorText(GetLastError())})); };
+    LARGE_INTEGER size{};
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
+        fail();
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) {
+            fail();
+        }
+        if (got == 0) { // the file shrank under us
+            bytes.resize(done);
+            break;
+        }
+        done += got;
+    }
+    return bytes;
+}
+
+void writeFileBytes(const std::u16string& path, std::string_view bytes) {
+    const FileHandle file(
+        CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    auto fail = [&] { throw MerulanError(formatText(kCannotCreateMessage, {path, systemErrorText(GetLastError())})); };
+    if (!file.valid()) {
+        fail();
+    }
+    while (!bytes.empty()) {
+        DWORD put = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+        if (!WriteFile(file.get(), bytes.data(), want, &put, nullptr)) {
+            fail();
+        }
+        bytes.remove_prefix(put);
+    }
+}
+
+} // namespace merulan

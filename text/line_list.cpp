@@ -1,0 +1,94 @@
+#include "text/line_list.h"
+
+#include "text/error.h"
+#include "text/utf8.h"
+
+namespace merulan {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string out(bytes.size() / 2, u'\0'); // an odd last byte is no character
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
+        out[i] = static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+    }
+    return out;
+}
+
+std::u16string utf8OrThrow(std::string_view bytes) {
+    auto text = decodeUtf8Strict(bytes);
+    if (!text) {
+        throw MerulanError(std::u16string(kInvalidUtf8Message));
+    }
+    return std::move(*text);
+}
+
+std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
+    if (bytes.starts_with(kUtf8Mark)) {
+        return utf8OrThrow(bytes.substr(kUtf8Mark.size()));
+    }
+    if (bytes.starts_with(kUtf16LeMark)) {
+        return decodeUtf16(bytes.substr(2), false);
+    }
+    if (bytes.starts_with(kUtf16BeMark)) {
+        return decodeUtf16(bytes.substr(2), true);
+    }
+    if (unmarked == UnmarkedText::Utf8ThenAnsiCodePage) {
+        if (auto text = decodeUtf8Strict(bytes)) {
+            return std::move(*text);
+        }
+    }
+    return ansi.decode(bytes);
+}
+
+} // namespace
+
+LineList splitLines(std::u16string_view text) {
+    text = text.substr(0, text.find(u'\0'));
+    LineList lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == u'\r' && start < text.size() && text[start] == u'\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+LineList decodeLines(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
+    return splitLines(decodeText(bytes, ansi, unmarked));
+}
+
+std::string encodeLines(const LineList& lines, const AnsiCodePage& ansi) {
+    std::u16string text;
+    size_t total = 0;
+    for (const auto& line : lines) {
+        total += line.size() + 2;
+    }
+    text.reserve(total);
+    for (const auto& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    if (ansi.id() != kUtf8CodePage) {
+        if (auto bytes = ansi.encodeExact(text)) {
+            return std::move(*bytes);
+        }
+    }
+    return std::string(kUtf8Mark) + toUtf8(text);
+}
+
+} // namespace merulan
