@@ -77,7 +77,8 @@ TEST(ProfileInteger, AcceptsSignedDecimalsAndPrefixedHexadecimalsThatFitThirtyTw
          kNone}, // the ideographic space is no blank
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("\"" + toUtf8(c.text) + "\"");
+        SCOPED_TRACE(::testing::Message()
+                     << "\"" << toUtf8(c.text) << "\""); // a sum of strings trips a false GCC 12 warning
         EXPECT_EQ(parseProfileInteger(c.text), c.value);
     }
 }
