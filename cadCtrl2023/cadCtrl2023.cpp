@@ -19,7 +19,7 @@ namespace {
 constexpr char16_t kEsc = 27;
 constexpr char16_t kCtrlC = 3;
 
-// Only the first kWindowTextUnits - 1 characters take part in the tests, as a CAD's own long titles are cut.
+// Cut to kWindowTextUnits - 1 characters: the tests look at how a name begins, and a title may be long.
 std::u16string windowTitle(HWND window) {
     std::array<wchar_t, kWindowTextUnits> buffer{};
     const int length = GetWindowTextW(window, buffer.data(), kWindowTextUnits);

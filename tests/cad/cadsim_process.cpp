@@ -253,10 +253,8 @@ void CadSim::close() {
     if (!process_.hProcess) {
         return;
     }
-    if (window_) {
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+    const bool asked = window_ && PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (!asked || WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, 5000);
     }
