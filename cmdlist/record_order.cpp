@@ -128,34 +128,54 @@ private:
     std::vector<size_t> placed_;
 };
 
-template <class Less>
-void exchangeSortOrder(TLspRecords& table, Less less) {
-    const size_t n = table.size();
-    if (n < 2) {
-        return;
+// A record's table position with the start of its key, packed so that comparing two heads agrees with
+// comparing the keys whenever the heads differ: most comparisons then stay inside this array.
+struct SortItem {
+    std::uint64_t head;
+    size_t index;
+};
+
+// cmd's first four code units, zero-padded; a text that begins another packs no greater than it.
+std::uint64_t cmdHead(const std::u16string& cmd) {
+    std::uint64_t head = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        head = (head << 16) | (k < cmd.size() ? cmd[k] : 0u);
     }
+    return head;
+}
+
+std::uint64_t rowHead(std::int32_t row) {
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(row) + (1ll << 31));
+}
+
+// tailLess compares two records whose heads are equal.
+template <class TailLess>
+void exchangeSortOrder(TLspRecords& table, std::vector<SortItem> items, TailLess tailLess) {
+    const size_t n = table.size();
+    auto less = [&](const SortItem& a, const SortItem& b) {
+        return a.head != b.head ? a.head < b.head : tailLess(table[a.index], table[b.index]);
+    };
     // The exchange sort never touches a table already in order.
     bool ordered = true;
     for (size_t i = 1; i < n && ordered; ++i) {
-        ordered = !less(table[i], table[i - 1]);
+        ordered = !less(items[i], items[i - 1]);
     }
     if (ordered) {
         return;
     }
 
+    std::stable_sort(items.begin(), items.end(), less);
     std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(table[a], table[b]); });
-
     bool anyEqual = false;
-    for (size_t k = 1; k < n && !anyEqual; ++k) {
-        anyEqual = !less(table[order[k - 1]], table[order[k]]);
+    for (size_t k = 0; k < n; ++k) {
+        order[k] = items[k].index;
+        anyEqual = anyEqual || (k > 0 && !less(items[k - 1], items[k]));
     }
     if (anyEqual) {
         EqualKeyArranger arranger(n);
         for (size_t first = 0; first < n;) {
             size_t last = first + 1;
-            while (last < n && !less(table[order[first]], table[order[last]])) {
+            while (last < n && !less(items[first], items[last])) {
                 ++last;
             }
             arranger.arrange(std::span<size_t>(order).subspan(first, last - first));
@@ -174,11 +194,19 @@ void exchangeSortOrder(TLspRecords& table, Less less) {
 } // namespace
 
 void sortLspRecords(TLspRecords& table, bool byCmd) {
+    if (table.size() < 2) {
+        return;
+    }
+    std::vector<SortItem> items(table.size());
+    for (size_t i = 0; i < table.size(); ++i) {
+        items[i] = {byCmd ? cmdHead(table[i].cmd) : rowHead(table[i].row), i};
+    }
     if (byCmd) {
         // std::u16string compares code units as unsigned numbers: no case folding, no locale.
-        exchangeSortOrder(table, [](const TLspRecord& a, const TLspRecord& b) { return a.cmd < b.cmd; });
+        exchangeSortOrder(table, std::move(items),
+                          [](const TLspRecord& a, const TLspRecord& b) { return a.cmd < b.cmd; });
     } else {
-        exchangeSortOrder(table, [](const TLspRecord& a, const TLspRecord& b) { return a.row < b.row; });
+        exchangeSortOrder(table, std::move(items), [](const TLspRecord&, const TLspRecord&) { return false; });
     }
 }
 
