@@ -97,6 +97,7 @@ void BM_LoadMerulanList(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
     state.counters["records"] = static_cast<double>(table.size());
+    state.counters["file_MB"] = static_cast<double>(file.size()) / 1e6;
     state.counters["x_read_decode"] = ratio;
 }
 
