@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-// The palette has always ordered its table with a plain exchange sort, and the order of records with
+// The palette orders its table as a plain exchange sort does, and the order of records with
 // equal keys is what that sort leaves behind. Users see that order in the flat views, so it is kept
 // exactly; only the quadratic cost goes. Facts about the exchange sort that make this possible:
 //
