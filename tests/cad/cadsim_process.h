@@ -93,6 +93,6 @@ private:
 
 // GetForegroundWindow once it is `expected`, or when the deadline has passed (activation across processes
 // may take a moment).
-HWND foregroundWindowAfterSettling(HWND expected, std::chrono::milliseconds deadline = std::chrono::seconds(2));
+HWND foregroundWindowAfterSettling(HWND expected, std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 } // namespace merulan::testing
