@@ -66,10 +66,10 @@ std::uint32_t designPixel(int index, int x, int y) {
 PalettePicture palettePicture(int index, int size) {
     PalettePicture picture;
     picture.size = size > 0 ? size : 0;
-    picture.argb.resize(static_cast<size_t>(picture.size) * picture.size);
+    picture.argb.resize(static_cast<std::size_t>(picture.size) * picture.size);
     for (int y = 0; y < picture.size; ++y) {
         for (int x = 0; x < picture.size; ++x) {
-            picture.argb[static_cast<size_t>(y) * picture.size + x] = designPixel(
+            picture.argb[static_cast<std::size_t>(y) * picture.size + x] = designPixel(
                 index, x * kPaletteImageDesignSize / picture.size, y * kPaletteImageDesignSize / picture.size);
         }
     }

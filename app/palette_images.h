@@ -1,6 +1,7 @@
 // The pictures of ImageList2, drawn from their pixel description rather than loaded from bitmaps.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,7 +15,7 @@ struct PalettePicture {
     int size = 0;
     std::vector<std::uint32_t> argb;
 
-    std::uint32_t at(int x, int y) const { return argb[static_cast<size_t>(y) * size + x]; }
+    std::uint32_t at(int x, int y) const { return argb[static_cast<std::size_t>(y) * size + x]; }
 };
 
 // Picture index (0-3) at the given pixel size; other sizes than 16 scale the design by nearest neighbour.
