@@ -5,7 +5,8 @@
 #include "app/form_layout.h"
 #include "app/image_list.h"
 #include "app/message_boxes.h"
-#include "app/settings_file.h"
+#include "app/settings/settings_file.h"
+#include "app/settings/window_bounds_win.h"
 #include "cmdlist/list_file.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
@@ -76,38 +77,6 @@ void place(HWND control, const LayoutRect& r) {
 
 WindowBounds boundsOf(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-ScreenInfo currentScreen() {
-    ScreenInfo screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), {}};
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, RECT*, LPARAM data) -> BOOL {
-            MONITORINFO info{sizeof(info)};
-            if (GetMonitorInfoW(monitor, &info)) {
-                reinterpret_cast<ScreenInfo*>(data)->workAreas.push_back(boundsOf(info.rcWork));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&screen));
-    return screen;
-}
-
-// The bounds to remember: those of the normal placement when the window is minimised (or maximised).
-WindowBounds boundsToStore(HWND window) {
-    RECT rect{};
-    WINDOWPLACEMENT placement{sizeof(placement)};
-    if ((IsIconic(window) || IsZoomed(window)) && GetWindowPlacement(window, &placement)) {
-        // The placement is in work-area coordinates; turn it into screen coordinates.
-        rect = placement.rcNormalPosition;
-        MONITORINFO info{sizeof(info)};
-        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) {
-            OffsetRect(&rect, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
-        }
-    } else {
-        GetWindowRect(window, &rect);
-    }
-    return boundsOf(rect);
 }
 
 } // namespace
@@ -508,7 +477,7 @@ void TMerulanForm::FormCreate() {
     const SettingsFile settings(settingsPathFor(env_.executablePath));
     RECT current{};
     GetWindowRect(window_, &current);
-    const SettingsValues values = settings.read(boundsOf(current), CAD1.caption(), currentScreen());
+    const SettingsValues values = settings.read(boundsOf(current), CAD1.caption(), currentScreenInfo());
     SetWindowPos(window_, nullptr, values.bounds.left, values.bounds.top, values.bounds.width, values.bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     CAD1.setCaption(values.target);

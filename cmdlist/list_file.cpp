@@ -11,41 +11,86 @@ namespace merulan {
 
 namespace {
 
-// Only the first four fields matter; the count is capped there.
+// Only the first four fields matter; the count is capped there. The values are views into the line,
+// or into reduced, for quoted fields whose quote pairs had to be reduced.
 struct FirstFields {
-    std::array<std::u16string, 4> value;
+    std::array<std::u16string_view, 4> value;
+    std::array<std::u16string, 4> reduced;
     size_t count = 0;
 };
 
 void splitFirstFields(std::u16string_view line, std::u16string& scratch, FirstFields& fields) {
     fields.count = 0;
     splitFieldsWith(line, scratch, [&](std::u16string_view field) {
-        fields.value[fields.count++].assign(field);
+        if (!field.empty() && field.data() == scratch.data()) { // the next quoted field may reuse scratch
+            fields.reduced[fields.count].assign(field);
+            field = fields.reduced[fields.count];
+        }
+        fields.value[fields.count++] = field;
         return fields.count < fields.value.size();
     });
 }
 
-bool isBlankText(std::u16string_view s) { return trimBlanks(s).empty(); }
+bool isBlankText(std::u16string_view s) {
+    return trimBlanks(s).empty();
+}
 
-std::optional<TLspRecord> recordFromFields(std::int32_t row, FirstFields& f) {
+std::optional<TLspRecord> recordFromFields(std::int32_t row, const FirstFields& f) {
     if (f.count == 0) {
         return std::nullopt;
     }
     TLspRecord record;
     record.row = row;
-    record.cmd = std::move(f.value[0]);
+    record.cmd = f.value[0];
     if (f.count == 1 || f.value[1].empty()) {
         return record; // group heading
     }
-    record.cmt = std::move(f.value[1]);
+    record.cmt = f.value[1];
     if (f.count == 2 || isBlankText(f.value[2])) {
         return record; // command entry
     }
-    record.exe = std::move(f.value[2]);
+    record.exe = f.value[2];
     if (f.count >= 4 && !isBlankText(f.value[3])) {
-        record.opt = std::move(f.value[3]);
+        record.opt = f.value[3];
     }
     return record; // file entry
+}
+
+// One pass over the lines that forEach hands out; the table is sized once before it (maxLines is at
+// least the number of lines) and cut once after. With no lines at all the table is left alone.
+template <class ForEachLine>
+bool fillFromLines(TLspRecords& table, size_t maxLines, ForEachLine&& forEach) {
+    // Rows are 32-bit: lines past that cannot be numbered.
+    constexpr size_t kMaxRows = static_cast<size_t>(std::numeric_limits<std::int32_t>::max());
+    TLspRecords fresh;
+    fresh.reserve(std::min(maxLines, kMaxRows));
+    std::u16string scratch;
+    FirstFields fields;
+    size_t j = 0;
+    forEach([&](std::u16string_view line) {
+        if (j < kMaxRows && !isCommentLine(line)) {
+            splitFirstFields(line, scratch, fields);
+            if (auto record = recordFromFields(static_cast<std::int32_t>(j), fields)) {
+                fresh.push_back(std::move(*record));
+            }
+        }
+        ++j;
+    });
+    if (j == 0) {
+        return false;
+    }
+    fresh.shrink_to_fit();
+    table = std::move(fresh);
+    return true;
+}
+
+// At least the number of lines forEachLine finds in text, counted in a loop the compiler can vectorise.
+size_t lineCountBound(std::u16string_view text) {
+    size_t breaks = 0;
+    for (char16_t c : text) {
+        breaks += static_cast<size_t>(c == u'\r') + static_cast<size_t>(c == u'\n');
+    }
+    return breaks + 1;
 }
 
 } // namespace
@@ -61,34 +106,23 @@ std::optional<TLspRecord> recordFromLine(std::int32_t row, std::u16string_view l
 }
 
 bool fillLspRecords(TLspRecords& table, const LineList& lines) {
-    if (lines.empty()) {
-        return false;
-    }
-    // Rows are 32-bit: a list longer than that cannot be numbered.
-    const size_t usable = std::min<size_t>(lines.size(), std::numeric_limits<std::int32_t>::max());
-    TLspRecords fresh;
-    fresh.reserve(usable);
-    std::u16string scratch;
-    FirstFields fields;
-    for (size_t j = 0; j < usable; ++j) {
-        if (isCommentLine(lines[j])) {
-            continue;
+    return fillFromLines(table, lines.size(), [&](auto&& onLine) {
+        for (const auto& line : lines) {
+            onLine(line);
         }
-        splitFirstFields(lines[j], scratch, fields);
-        if (auto record = recordFromFields(static_cast<std::int32_t>(j), fields)) {
-            fresh.push_back(std::move(*record));
-        }
-    }
-    fresh.shrink_to_fit();
-    table = std::move(fresh);
-    return true;
+    });
+}
+
+bool fillLspRecords(TLspRecords& table, std::u16string_view text) {
+    return fillFromLines(table, lineCountBound(text), [&](auto&& onLine) { forEachLine(text, onLine); });
 }
 
 bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const AnsiCodePage& ansi) {
     if (!fileExists(fName)) {
         return false;
     }
-    return fillLspRecords(table, readTextFile(fName, ansi, UnmarkedText::AnsiCodePage));
+    // The decoded text is cut into lines in place: no line list is built for a file this size.
+    return fillLspRecords(table, decodeText(readFileBytes(fName), ansi, UnmarkedText::AnsiCodePage));
 }
 
 } // namespace merulan

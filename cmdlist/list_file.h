@@ -23,6 +23,8 @@ std::optional<TLspRecord> recordFromLine(std::int32_t row, std::u16string_view l
 
 // Rebuilds table from lines; with no lines the table is left as it was and false is returned.
 bool fillLspRecords(TLspRecords& table, const LineList& lines);
+// The same from a whole decoded text, cut into lines as a line list would be.
+bool fillLspRecords(TLspRecords& table, std::u16string_view text);
 
 // Missing file, or one without lines: false and the table unchanged. Open and decoding failures
 // throw MerulanError and also leave the table unchanged.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cmdlist/lsp_record.h"
+#include "cmdlist/record_order.h"
 
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ struct TreeNodeContent {
     bool operator==(const TreeNodeContent&) const = default;
 };
 
+// Every node is shown expanded; only the normal image is given (the selected image is always 0).
 struct TreeViewContent {
     std::vector<TreeNodeContent> nodes; // in display order; a parent comes before its children
     int selected = -1;                  // index of the node to select, -1 for none
@@ -30,15 +32,18 @@ struct TreeViewContent {
     bool operator==(const TreeViewContent&) const = default;
 };
 
-// Reorders the table in place exactly as the exchange sort does: by row, or by cmd in code units.
-void sortLspRecords(TLspRecords& table, bool byCmd);
-
-// "[cmd] cmt" for a command entry, "{cmd} cmt" for a file entry.
+// "[cmd] cmt" for a command entry, "{cmd} cmt" for a file entry, cmd itself for a group heading.
 std::u16string nodeTextOf(const TLspRecord& record);
 
-// Each orders the table first; an empty table gives nothing, and the tree is then left as it is.
+// Each orders the table first (by row for the grouped view, by cmd for the others); an empty table
+// gives nothing and stays untouched, and the tree is then left as it is.
+// Grouped: headings at the top level, each with the command entries that follow it in the file;
+// entries before the first heading are not shown. The first heading is selected.
 std::optional<TreeViewContent> groupedViewContent(TLspRecords& table);
+// Flat: every command entry at the top level, ordered by cmd. The first one is selected.
 std::optional<TreeViewContent> flatViewContent(TLspRecords& table);
+// Filtered: the flat view limited to the node texts that contain the search box text, ASCII letters
+// compared without case, everything else (spaces included) as typed.
 std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
 
 } // namespace merulan

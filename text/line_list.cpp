@@ -29,6 +29,8 @@ std::u16string utf8OrThrow(std::string_view bytes) {
     return std::move(*text);
 }
 
+} // namespace
+
 std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
     if (bytes.starts_with(kUtf8Mark)) {
         return utf8OrThrow(bytes.substr(kUtf8Mark.size()));
@@ -47,24 +49,9 @@ std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, Unma
     return ansi.decode(bytes);
 }
 
-} // namespace
-
 LineList splitLines(std::u16string_view text) {
-    text = text.substr(0, text.find(u'\0'));
     LineList lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == u'\r' && start < text.size() && text[start] == u'\n') {
-            ++start;
-        }
-    }
+    forEachLine(text, [&](std::u16string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

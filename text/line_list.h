@@ -20,10 +20,40 @@ enum class UnmarkedText {
 inline constexpr std::u16string_view kInvalidUtf8Message =
     u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
 
-// Lines end at CR, LF or CR LF; a NUL ends the text; a final line break adds no empty line.
+// Calls onLine(line) for each line of text; the views point into text. Lines end at CR, LF or CR LF
+// (LF CR is two line ends); a NUL ends the text; a final line break adds no empty line.
+template <class OnLine>
+void forEachLine(std::u16string_view text, OnLine&& onLine) {
+    const char16_t* start = text.data();
+    const char16_t* const end = start + text.size();
+    while (start < end) {
+        const char16_t* stop = start;
+        // Most characters are above CR: one comparison for them.
+        while (stop < end && (*stop > u'\r' || (*stop != u'\r' && *stop != u'\n' && *stop != u'\0'))) {
+            ++stop;
+        }
+        if (stop == end || *stop == u'\0') {
+            if (stop > start) {
+                onLine(std::u16string_view(start, static_cast<size_t>(stop - start)));
+            }
+            return;
+        }
+        onLine(std::u16string_view(start, static_cast<size_t>(stop - start)));
+        start = stop + 1;
+        if (*stop == u'\r' && start < end && *start == u'\n') {
+            ++start;
+        }
+    }
+}
+
+// The lines of forEachLine as a line list.
 LineList splitLines(std::u16string_view text);
 
-// Byte-order marks first (UTF-8, UTF-16 LE, UTF-16 BE); throws MerulanError on invalid UTF-8 after a UTF-8 mark.
+// The text of a file's bytes: byte-order marks first (UTF-8, UTF-16 LE, UTF-16 BE), then as unmarked says.
+// Throws MerulanError on invalid UTF-8 after a UTF-8 mark.
+std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked);
+
+// decodeText, then splitLines.
 LineList decodeLines(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked);
 
 // CR LF after every line, in the ANSI code page (with a mark when that is UTF-8). Text the code page

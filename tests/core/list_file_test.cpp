@@ -77,6 +77,7 @@ TEST(RowKinds, RecordsMadeFromLines) {
         {u"X\t\"Y\" rest\tz", TLspRecord{7, u"X", u"Y", u" rest", u"z"}},
         {u"X\t\"Y\"  \tz", TLspRecord{7, u"X", u"Y", u"", u""}}, // the rest is blank: a command entry
         {u"\"A\tB\"\tc", TLspRecord{7, u"A\tB", u"c"}},
+        {u"\"a\"\"b\"\t\"c\"\"d\"\t\"e\"\"f\"\t\"g\"\"h\"", TLspRecord{7, u"a\"b", u"c\"d", u"e\"f", u"g\"h"}},
         {u" x \t y \t z \t w ", TLspRecord{7, u" x ", u" y ", u" z ", u" w "}}, // nothing trimmed
     };
     for (const auto& c : cases) {

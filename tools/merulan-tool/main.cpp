@@ -47,6 +47,7 @@ int run(std::vector<std::string> args) {
 int wmain(int argc, wchar_t** argv) {
     // Output is UTF-8 bytes, with "\n" line ends, whatever the console.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {

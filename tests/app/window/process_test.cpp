@@ -46,6 +46,8 @@ TEST(MerulanExe, TwoInstancesBothRunWithTheirOwnFilledWindows) {
     }
     EXPECT_EQ(closeAndWait(first), 0u);
     EXPECT_EQ(closeAndWait(second), 0u);
+    // Each wrote its bounds and target at its end.
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(installed.harness().folder() + u"Merulan.ini")));
 }
 
 TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {

@@ -1,0 +1,56 @@
+// What a double-click on a tree node (or Enter on it) and the "ESC" button do: send the entry's command to the
+// target CAD, have it load a LISP file, or start a program. Written against ExecutionSeam, which the palette
+// window fills with its own caption, menu and boxes, so that the same code runs from the window and from tests.
+#pragma once
+
+#include "cadCtrl2023/cad_send_result.h"
+#include "cmdlist/lsp_record.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace merulan {
+
+using CadSender = std::function<CadSendResult(std::u16string_view text)>;
+
+struct ExecutionSeam {
+    std::function<void(const std::u16string& caption)> setWindowCaption;
+    std::function<std::u16string()> targetCadCaption; // the caption of the menu item CAD1
+    std::function<std::u16string()> executableFolder; // up to and including its last backslash
+    std::function<bool(const std::u16string& path)> fileExists;
+    // The shell's "open" verb; whether it worked is not reported.
+    std::function<void(const std::u16string& file, const std::u16string& parameters)> startProgram;
+    std::function<void(const std::u16string& text)> showInformation;
+    CadSender sendToAutoCad;
+    CadSender sendToBricsCad;
+    CadSender sendToIJCad;
+    std::function<void()> pauseBeforeCommand; // 100 ms, so that the CAD has finished cancelling
+};
+
+enum class TargetCad { AutoCad, BricsCad, IJCad };
+
+// "Auto", "Brics", "IJ" tested in that order, letter case counting; none of them selects no target.
+std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption);
+// Ctrl+C for AutoCAD, ESC for the others.
+char16_t cancelCharacterOf(TargetCad cad);
+std::u16string_view notFoundMessageOf(TargetCad cad);
+
+// The file an entry's `exe` names: a full path naming an existing file as written; otherwise a path holding
+// "MERULAN\" (any case) means the file of that name in the executable folder; anything else as written.
+std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam);
+
+// Runs the entry behind the selected tree node: the double-click, and Enter in the tree or in the search box
+// (which act on the node selected in the tree). No node selected, or no record with its tag: nothing happens.
+void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords& lspRecords, const ExecutionSeam& seam);
+
+// The "ESC" button: the target's cancel character alone; nothing is shown, not even when no CAD runs.
+void sendCancelToTarget(const ExecutionSeam& seam);
+
+inline constexpr std::u16string_view kFileNotFoundMessage = u"ファイルが見つかりません．";
+inline constexpr std::u16string_view kCommandTooLongMessage =
+    u"コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて 511 文字までです．）";
+
+} // namespace merulan

@@ -1,0 +1,22 @@
+// The command execution's seam filled with the real system, for the palette window.
+#pragma once
+
+#include "app/execution/command_execution.h"
+
+#include <cstdint>
+#include <optional>
+#include <windows.h>
+
+namespace merulan {
+
+// Caption, program starts and boxes belong to `window`; the CAD link delivers; Sleep pauses. The window supplies
+// the caption of its menu item CAD1, and may replace showInformation with its own themed box.
+ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption);
+
+// The information box: title "情報", information icon, one OK button.
+void showInformationBox(HWND owner, const std::u16string& text);
+
+// The integer tag (lParam) of the node selected in a tree view, if any.
+std::optional<std::int32_t> selectedNodeTag(HWND treeView);
+
+} // namespace merulan

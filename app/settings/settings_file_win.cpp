@@ -1,0 +1,53 @@
+#include "app/settings/settings_file.h"
+
+#include "app/settings/settings_store.h"
+#include "platform/win/wide.h"
+
+#include <windows.h>
+
+namespace merulan {
+
+namespace {
+
+// Values are read into a 2048-character buffer, so at most 2047 characters of one survive.
+constexpr DWORD kValueBufferChars = 2048;
+
+class PrivateProfile final : public ProfileStore {
+public:
+    explicit PrivateProfile(const std::u16string& path) : path_(path) {}
+
+    std::u16string read(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view fallback) const override {
+        std::u16string value(kValueBufferChars, u'\0');
+        const DWORD length =
+            GetPrivateProfileStringW(wide(std::u16string(section)), wide(std::u16string(key)),
+                                     wide(std::u16string(fallback)), wide(value), kValueBufferChars, wide(path_));
+        value.resize(length);
+        return value;
+    }
+
+    bool write(std::u16string_view section, std::u16string_view key, std::u16string_view value) const override {
+        return WritePrivateProfileStringW(wide(std::u16string(section)), wide(std::u16string(key)),
+                                          wide(std::u16string(value)), wide(path_)) != FALSE;
+    }
+
+    void flush() const override { WritePrivateProfileStringW(nullptr, nullptr, nullptr, wide(path_)); }
+
+private:
+    const std::u16string& path_;
+};
+
+} // namespace
+
+SettingsFile::SettingsFile(std::u16string path) : path_(std::move(path)) {}
+
+SettingsValues SettingsFile::read(WindowBounds current, const std::u16string& currentTarget,
+                                  const ScreenInfo& screen) const {
+    return readSettings(PrivateProfile(path_), current, currentTarget, screen);
+}
+
+void SettingsFile::write(const WindowBounds& bounds, const std::u16string& target) const {
+    writeSettings(PrivateProfile(path_), path_, bounds, target);
+}
+
+} // namespace merulan

@@ -1,0 +1,325 @@
+// Double-click, Enter and the "ESC" button through the execution seam, with the real CAD link against cadsim.
+#include "app/execution/command_execution.h"
+#include "app/execution/win32_execution_seam.h"
+#include "cad/cadsim_process.h"
+#include "platform/win/wide.h"
+#include "support/temp_dir.h"
+#include "text/u16text.h"
+#include "text/utf8.h"
+#include "tools/cadsim/log_text.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+namespace merulan {
+namespace {
+
+using testing::CadSim;
+using testing::copyDataOf;
+using testing::keystrokesOf;
+using testing::Received;
+
+constexpr std::u16string_view kBricsCadNotFound = u"有効な BricsCAD が見つかりません．";
+
+std::u16string doubled(std::u16string_view path) {
+    std::u16string result;
+    for (const char16_t c : path) {
+        result += c == u'\\' ? std::u16string(u"\\\\") : std::u16string(1, c);
+    }
+    return result;
+}
+
+std::u16string loadExpression(std::u16string_view path) {
+    return u"(load \"" + doubled(path) + u"\")(princ)";
+}
+
+class Execution : public ::testing::Test {
+protected:
+    Execution() { std::filesystem::create_directories(dir / u"exe"); }
+
+    // The real CAD link, pause and file test; caption, boxes and program starts are recorded.
+    ExecutionSeam seamFor(std::u16string cadCaption) {
+        ExecutionSeam seam = win32ExecutionSeam(nullptr, [cadCaption] { return cadCaption; });
+        seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
+        seam.showInformation = [this](const std::u16string& text) { boxes.push_back(text); };
+        seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
+            started.emplace_back(file, parameters);
+        };
+        seam.executableFolder = [this] { return exeFolder; };
+        return seam;
+    }
+
+    void clearRecords() {
+        captions.clear();
+        boxes.clear();
+        started.clear();
+    }
+
+    testing::TempDir dir;
+    std::u16string exeFolder = dir.u16(u"exe") + u"\\";
+    std::vector<std::u16string> captions;
+    std::vector<std::u16string> boxes;
+    std::vector<std::pair<std::u16string, std::u16string>> started;
+};
+
+struct TargetCase {
+    std::u16string caption;
+    std::u16string kind;
+    std::u16string cancel;
+    bool keystrokes;
+};
+
+TEST_F(Execution, CommandFollowsTheCancelCharacterAfterAPause) {
+    const TargetCase cases[] = {
+        {u"AutoCAD", u"autocad", u"\x03", false},
+        {u"BricsCAD", u"bricscad", u"\x1b", false},
+        {u"IJCAD", u"ijcad", u"\x1b", true},
+    };
+    const TLspRecords records{{0, u"作図", u"", u"", u""}, {1, u"LINE", u"線分を作図", u"", u""}};
+    for (const TargetCase& c : cases) {
+        SCOPED_TRACE(toUtf8(c.caption));
+        clearRecords();
+        CadSim sim({u"--kind", c.kind});
+        runSelectedNode(1, records, seamFor(c.caption));
+        EXPECT_EQ(captions, std::vector<std::u16string>{u"LINE"});
+        EXPECT_TRUE(boxes.empty());
+
+        const auto deliver = c.keystrokes ? keystrokesOf : copyDataOf;
+        const auto received = sim.takeMessages();
+        ASSERT_EQ(received, deliver(c.cancel) + deliver(u"LINE\r"));
+        const size_t command = c.keystrokes ? 1 : 2;
+        EXPECT_GE(received[command].milliseconds - received[0].milliseconds, 100u);
+    }
+}
+
+TEST_F(Execution, OnlyEntriesWithADescriptionSendTheirCommand) {
+    CadSim sim({u"--kind", u"bricscad"});
+    const TLspRecords records{
+        {0, u"作図", u"", u"", u""},
+        {1, u"LINE", u"線分を作図", u"", u""},
+        {4, u"NOTE", u"メモ", u"readme.txt", u"x"},
+    };
+    const ExecutionSeam seam = seamFor(u"BricsCAD");
+    runSelectedNode(std::nullopt, records, seam);
+    runSelectedNode(7, records, seam);
+    EXPECT_TRUE(captions.empty());
+    runSelectedNode(0, records, seam);
+    EXPECT_EQ(captions, std::vector<std::u16string>{u"作図"});
+    EXPECT_TRUE(sim.takeMessages().empty());
+
+    runSelectedNode(4, records, seam); // an extension other than .LSP and .EXE: the command itself
+    EXPECT_EQ(sim.takeMessages(), copyDataOf(u"\x1b") + copyDataOf(u"NOTE\r"));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(started.empty());
+}
+
+TEST_F(Execution, LspEntriesAreLoadedWithTheirBackslashesDoubled) {
+    std::filesystem::create_directories(dir / u"lisp");
+    std::filesystem::create_directories(dir / u"Merulan");
+    const std::u16string mixedCase = dir.write(u"lisp\\Tool.LsP", "(defun c:tool ())");
+    dir.write(u"exe\\tools.lsp", "");
+    dir.write(u"exe\\own.lsp", "");
+    const std::u16string ownFolder = dir.write(u"Merulan\\own.lsp", "");
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {mixedCase, mixedCase},
+        {u"merulan\\tools.lsp", exeFolder + u"tools.lsp"},
+        {u"D:\\old\\Merulan\\tools.lsp", exeFolder + u"tools.lsp"},
+        {ownFolder, ownFolder}, // a full path to an existing file is loaded as written
+    };
+    CadSim sim({u"--kind", u"bricscad"});
+    for (const auto& [exe, path] : cases) {
+        SCOPED_TRACE(toUtf8(exe));
+        runSelectedNode(2, {{2, u"TOOL", u"ツール", exe, u""}}, seamFor(u"BricsCAD"));
+        EXPECT_EQ(sim.takeMessages(), copyDataOf(u"\x1b") + copyDataOf(loadExpression(path) + u"\r"));
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Execution, MissingLspFileShowsItsPathAndSendsNothing) {
+    CadSim sim({u"--kind", u"bricscad"});
+    const TLspRecords records{
+        {0, u"GONE", u"無いファイル", u"Merulan\\gone.lsp", u""},
+        {1, u"OLD", u"", u"C:\\nowhere\\Old.LSP", u""}, // shown whatever the description holds
+    };
+    runSelectedNode(0, records, seamFor(u"BricsCAD"));
+    runSelectedNode(1, records, seamFor(u"なし")); // and whatever the target is
+    EXPECT_EQ(boxes, (std::vector<std::u16string>{exeFolder + u"gone.lsp\nファイルが見つかりません．",
+                                                  u"C:\\nowhere\\Old.LSP\nファイルが見つかりません．"}));
+    EXPECT_EQ(captions, (std::vector<std::u16string>{u"GONE", u"OLD"}));
+    EXPECT_TRUE(sim.takeMessages().empty());
+}
+
+TEST_F(Execution, ExeEntryStartsTheProgramWithItsParametersEvenWithoutACad) {
+    // The real program start, of cadsim from the executable folder under the "Merulan\" form.
+    const std::u16string log = dir.u16(u"started.log");
+    const std::u16string parameters = u"--kind ijcad-intelli --title \"IJCAD 2099 started\" --log " +
+                                      CadSim::commandLineArgument(log) + u" --watch-pid " +
+                                      decimalText(GetCurrentProcessId());
+    ExecutionSeam seam = win32ExecutionSeam(nullptr, [] { return std::u16string(u"IJCAD"); });
+    seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
+    seam.showInformation = [this](const std::u16string& text) { boxes.push_back(text); };
+    runSelectedNode(3, {{3, u"SIM", u"シミュレータを起動", u"C:\\Stale\\Merulan\\CadSim.EXE", parameters}}, seam);
+
+    const std::string ready = testing::waitForLogLine(log, " ready ");
+    ASSERT_NE(ready, "");
+    EXPECT_NE(ready.find("title=IJCAD 2099 started"), std::string::npos) << ready;
+    const HWND started = reinterpret_cast<HWND>(testing::logField(ready, "hwnd"));
+    PostMessageW(started, cadsim::kSyncMessage, 1, 0);
+    testing::waitForLogLine(log, "main sync 1");
+    for (const std::string& line : testing::readLogLines(log)) {
+        EXPECT_EQ(line.find("WM_COPYDATA"), std::string::npos) << line;
+    }
+    PostMessageW(started, WM_CLOSE, 0, 0);
+    EXPECT_EQ(captions, std::vector<std::u16string>{u"SIM"});
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Execution, TargetIsChosenByAutoThenBricsThenIJ) {
+    const std::pair<std::u16string, std::optional<TargetCad>> cases[] = {
+        {u"AutoCAD", TargetCad::AutoCad},
+        {u"BricsCAD", TargetCad::BricsCad},
+        {u"IJCAD", TargetCad::IJCad},
+        {u"IJCAD / AutoCAD", TargetCad::AutoCad},
+        {u"IJ Brics", TargetCad::BricsCad},
+        {u"Brics Auto", TargetCad::AutoCad},
+        {u"autocad", std::nullopt},
+        {u"ij", std::nullopt},
+        {u"", std::nullopt},
+    };
+    for (const auto& [caption, target] : cases) {
+        EXPECT_EQ(targetCadOf(caption), target) << toUtf8(caption);
+    }
+
+    CadSim autocad({u"--kind", u"autocad"});
+    CadSim ijcad({u"--kind", u"ijcad-intelli"});
+    runSelectedNode(1, {{1, u"LINE", u"線分", u"", u""}}, seamFor(u"IJCAD / AutoCAD"));
+    EXPECT_EQ(autocad.takeMessages(), copyDataOf(u"\x03") + copyDataOf(u"LINE\r"));
+    EXPECT_TRUE(ijcad.takeMessages().empty());
+}
+
+TEST_F(Execution, NoTargetInTheCaptionSendsNothingButStillStartsAndWarns) {
+    CadSim sim({u"--kind", u"bricscad"});
+    const TLspRecords records{
+        {0, u"LINE", u"線分", u"", u""},
+        {1, u"CALC", u"電卓", u"calc.exe", u"/x"},
+        {2, u"GONE", u"無い", u"C:\\nowhere\\gone.lsp", u""},
+    };
+    const ExecutionSeam seam = seamFor(u"なし");
+    for (const TLspRecord& record : records) {
+        runSelectedNode(record.row, records, seam);
+    }
+    EXPECT_EQ(captions, (std::vector<std::u16string>{u"LINE", u"CALC", u"GONE"}));
+    EXPECT_EQ(started, (std::vector<std::pair<std::u16string, std::u16string>>{{u"calc.exe", u"/x"}}));
+    EXPECT_EQ(boxes, std::vector<std::u16string>{u"C:\\nowhere\\gone.lsp\nファイルが見つかりません．"});
+    EXPECT_TRUE(sim.takeMessages().empty());
+}
+
+TEST_F(Execution, TargetNotFoundShowsItsMessageOnce) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"AutoCAD", u"有効な AutoCAD が見つかりません．"},
+        {u"BricsCAD", std::u16string(kBricsCadNotFound)},
+        {u"IJCAD", u"有効な IJCAD が見つかりません．"},
+    };
+    const TLspRecords records{{0, u"LINE", u"線分", u"", u""}};
+    for (const auto& [caption, message] : cases) {
+        clearRecords();
+        runSelectedNode(0, records, seamFor(caption));
+        EXPECT_EQ(boxes, std::vector<std::u16string>{message}) << toUtf8(caption);
+    }
+
+    // IJCAD without its command line cannot take keystrokes: not found either, and nothing arrives.
+    CadSim ijcad({u"--kind", u"ijcad-intelli", u"--title", u"IJCAD 2023 - [Drawing1.dwg]"});
+    clearRecords();
+    runSelectedNode(0, records, seamFor(u"IJCAD"));
+    EXPECT_EQ(boxes, std::vector<std::u16string>{u"有効な IJCAD が見つかりません．"});
+    EXPECT_TRUE(ijcad.takeMessages().empty());
+}
+
+TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndNeverWarns) {
+    {
+        CadSim sim({u"--kind", u"autocad"});
+        sendCancelToTarget(seamFor(u"AutoCAD"));
+        EXPECT_EQ(sim.takeMessages(), copyDataOf(u"\x03"));
+    }
+    sendCancelToTarget(seamFor(u"BricsCAD")); // no CAD running
+    sendCancelToTarget(seamFor(u"なし"));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(captions.empty());
+}
+
+TEST_F(Execution, CommandTooLongForOneDeliveryIsRefusedWithAMessage) {
+    CadSim sim({u"--kind", u"bricscad"});
+    const std::u16string longest(kCopyDataMaxChars - 1, u'x'); // with its carriage return, 511
+    const std::u16string tooLong(kCopyDataMaxChars, u'x');
+    const TLspRecords records{{0, longest, u"長い", u"", u""}, {1, tooLong, u"長すぎる", u"", u""}};
+
+    runSelectedNode(0, records, seamFor(u"BricsCAD"));
+    const auto received = sim.takeMessages();
+    ASSERT_EQ(received, copyDataOf(u"\x1b") + copyDataOf(longest + u"\r"));
+    EXPECT_EQ(received[2].cbData, 1024u);
+    EXPECT_TRUE(boxes.empty());
+
+    runSelectedNode(1, records, seamFor(u"BricsCAD"));
+    EXPECT_EQ(sim.takeMessages(), copyDataOf(u"\x1b"));
+    EXPECT_EQ(boxes, std::vector<std::u16string>{std::u16string(kCommandTooLongMessage)});
+}
+
+TEST_F(Execution, EnterRunsTheNodeSelectedInTheTree) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
+    const HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_OVERLAPPED, 0, 0, 200, 200, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(tree);
+    auto insert = [&](const wchar_t* text, LPARAM tag) {
+        TVINSERTSTRUCTW item{};
+        item.hInsertAfter = TVI_LAST;
+        item.item.mask = TVIF_TEXT | TVIF_PARAM;
+        item.item.pszText = const_cast<wchar_t*>(text);
+        item.item.lParam = tag;
+        return TreeView_InsertItem(tree, &item);
+    };
+    insert(L"作図", 5);
+    const HTREEITEM heading = insert(L"修正", 9);
+    const TLspRecords records{{5, u"作図", u"", u"", u""}, {9, u"修正", u"", u"", u""}};
+
+    TreeView_SelectItem(tree, nullptr);
+    EXPECT_EQ(selectedNodeTag(tree), std::nullopt);
+    runSelectedNode(selectedNodeTag(tree), records, seamFor(u"BricsCAD"));
+    EXPECT_TRUE(captions.empty());
+
+    TreeView_SelectItem(tree, heading);
+    EXPECT_EQ(selectedNodeTag(tree), 9);
+    runSelectedNode(selectedNodeTag(tree), records, seamFor(u"BricsCAD"));
+    EXPECT_EQ(captions, std::vector<std::u16string>{u"修正"});
+    DestroyWindow(tree);
+}
+
+TEST(ResolveEntryPath, MerulanFolderFormsMoveToTheExecutableFolder) {
+    const std::set<std::u16string> existing{u"C:\\Lisp\\Merulan\\a.lsp", u"Merulan\\b.lsp",
+                                            u"\\\\server\\Merulan\\e.lsp"};
+    ExecutionSeam seam;
+    seam.executableFolder = [] { return std::u16string(u"C:\\Palette\\"); };
+    seam.fileExists = [&](const std::u16string& path) { return existing.count(path) > 0; };
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"C:\\Lisp\\Merulan\\a.lsp", u"C:\\Lisp\\Merulan\\a.lsp"}, // exists: as written
+        {u"\\\\server\\Merulan\\e.lsp", u"\\\\server\\Merulan\\e.lsp"},
+        {u"C:\\Old\\Merulan\\c.lsp", u"C:\\Palette\\c.lsp"}, // stale
+        {u"Merulan\\b.lsp", u"C:\\Palette\\b.lsp"},          // relative: never the current folder's
+        {u"merulan\\B.LSP", u"C:\\Palette\\B.LSP"},
+        {u"X:Merulan\\d.exe", u"C:\\Palette\\d.exe"},
+        {u"C:\\My Merulan\\g.exe", u"C:\\Palette\\g.exe"},
+        {u"C:\\MerulanTools\\f.lsp", u"C:\\MerulanTools\\f.lsp"},
+        {u"C:\\Lisp\\tools.lsp", u"C:\\Lisp\\tools.lsp"},
+        {u"calc.exe", u"calc.exe"},
+    };
+    for (const auto& [exe, path] : cases) {
+        EXPECT_EQ(resolveEntryPath(exe, seam), path) << toUtf8(exe);
+    }
+}
+
+} // namespace
+} // namespace merulan

@@ -1,0 +1,123 @@
+#include "cmdlist/tree_views.h"
+#include "support/print.h"
+#include "text/utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace merulan {
+
+inline void PrintTo(const TreeNodeContent& n, std::ostream* os) {
+    *os << "{\"" << toUtf8(n.text) << "\", image " << n.image << ", tag " << n.tag << ", parent " << n.parent << "}";
+}
+
+namespace {
+
+using Nodes = std::vector<TreeNodeContent>;
+
+// File order: entries before the first heading, a heading with an empty cmd, headings without children.
+TLspRecords sampleTable() {
+    return {
+        {0, u"zoom", u"拡大"},
+        {2, u"作図"},
+        {3, u"LINE", u"線分"},
+        {4, u"TOOLS", u"ツール", u"tools.lsp"},
+        {5, u""},
+        {6, u"空"},
+        {8, u"CALC", u"電卓", u"calc.exe", u"-x"},
+        {9, u"arc", u"円弧"},
+    };
+}
+
+TEST(NodeText, ByRecordKind) {
+    EXPECT_EQ(nodeTextOf({1, u"見出し"}), u"見出し");
+    EXPECT_EQ(nodeTextOf({1, u"LINE", u"線分"}), u"[LINE] 線分");
+    EXPECT_EQ(nodeTextOf({1, u"T", u" ", u"a.lsp", u"o"}), u"{T}  ");
+    EXPECT_EQ(nodeTextOf({1, u"", u"d"}), u"[] d");
+}
+
+TEST(TreeViews, EmptyTableLeavesTheTreeAlone) {
+    TLspRecords table;
+    EXPECT_EQ(groupedViewContent(table), std::nullopt);
+    EXPECT_EQ(flatViewContent(table), std::nullopt);
+    EXPECT_EQ(filteredViewContent(table, u"x"), std::nullopt);
+}
+
+TEST(TreeViews, GroupedViewInFileOrder) {
+    TLspRecords table = sampleTable();
+    std::reverse(table.begin(), table.end()); // as a flat view may have left it
+    const auto view = groupedViewContent(table);
+    ASSERT_TRUE(view);
+    const Nodes expected{
+        {u"作図", 0, 2, -1}, {u"[LINE] 線分", 1, 3, 0}, {u"{TOOLS} ツール", 1, 4, 0}, {u"", 0, 5, -1},
+        {u"空", 0, 6, -1},   {u"{CALC} 電卓", 1, 8, 4}, {u"[arc] 円弧", 1, 9, 4},
+    };
+    EXPECT_EQ(view->nodes, expected); // "zoom" stands before the first heading: not shown
+    EXPECT_EQ(view->selected, 0);
+    EXPECT_EQ(table, sampleTable()); // the table is left ordered by row
+}
+
+TEST(TreeViews, GroupedViewWithoutHeadingsIsEmpty) {
+    TLspRecords table{{0, u"A", u"a"}};
+    const auto view = groupedViewContent(table);
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->nodes.empty());
+    EXPECT_EQ(view->selected, -1);
+}
+
+TEST(TreeViews, FlatViewOrderedByCommandWithoutHeadings) {
+    TLspRecords table = sampleTable();
+    const auto view = flatViewContent(table);
+    ASSERT_TRUE(view);
+    const Nodes expected{
+        {u"{CALC} 電卓", 1, 8, -1}, {u"[LINE] 線分", 1, 3, -1}, {u"{TOOLS} ツール", 1, 4, -1},
+        {u"[arc] 円弧", 1, 9, -1},  {u"[zoom] 拡大", 1, 0, -1},
+    };
+    EXPECT_EQ(view->nodes, expected);
+    EXPECT_EQ(view->selected, 0);
+    EXPECT_EQ(table.front().cmd, u""); // headings take part in the ordering
+}
+
+std::vector<std::int32_t> filteredTags(std::u16string_view search) {
+    TLspRecords table = sampleTable();
+    const auto view = filteredViewContent(table, search);
+    std::vector<std::int32_t> tags;
+    for (const auto& node : view->nodes) {
+        EXPECT_EQ(node.parent, -1);
+        EXPECT_EQ(node.image, kCommandImage);
+    }
+    for (const auto& node : view->nodes) {
+        tags.push_back(node.tag);
+    }
+    EXPECT_EQ(view->selected, tags.empty() ? -1 : 0);
+    return tags;
+}
+
+TEST(TreeViews, FilteredViewMatches) {
+    struct Case {
+        std::u16string search;
+        std::vector<std::int32_t> tags;
+    };
+    const Case cases[] = {
+        {u"", {8, 3, 4, 9, 0}}, {u" ", {8, 3, 4, 9, 0}},                    // every node text has "] " or "} "
+        {u"[", {3, 9, 0}},      {u"{", {8, 4}},          {u"ARC", {9}},     // ASCII letters without case, both ways
+        {u"Line] 線", {3}},     {u"l", {8, 3, 4}},       {u"ｌｉｎｅ", {}}, // full-width letters only as typed
+        {u"電卓", {8}},         {u" 線分", {3}},                            // leading space takes part
+        {u"線分 ", {}},                                                     // and so does a trailing one
+        {u"作図", {}},                                                      // headings are never shown
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.search));
+        EXPECT_EQ(filteredTags(c.search), c.tags);
+    }
+}
+
+TEST(TreeViews, FilteredNodeTextsKeepTheirCase) {
+    TLspRecords table{{0, u"line", u"Draw"}};
+    const auto view = filteredViewContent(table, u"draw");
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->nodes.size(), 1u);
+    EXPECT_EQ(view->nodes[0].text, u"[line] Draw");
+}
+
+} // namespace
+} // namespace merulan

@@ -1,0 +1,28 @@
+// cadsim's command line: which CAD to look like, in what state, and where to log.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace merulan::cadsim {
+
+struct CadSimOptions {
+    std::u16string kind;      // autocad, trueview, bricscad, ijcad, ijcad-intelli
+    std::u16string className; // the main window's class, the kind's own unless --class
+    std::u16string title;     // the main window's title, the kind's own unless --title
+    bool commandLine = false; // IJCAD's command-line window with its input line
+    bool disabled = false;
+    bool minimized = false;
+    std::u16string logPath;           // appended to; empty for none
+    unsigned long watchProcessId = 0; // close when that process ends (test runs leave nothing behind)
+};
+
+inline constexpr std::u16string_view kCadSimUsage =
+    u"cadsim [--kind autocad|trueview|bricscad|ijcad|ijcad-intelli] [--title TEXT] [--class NAME] [--disabled] "
+    u"[--minimized] [--log FILE] [--watch-pid PID]";
+
+// The arguments after the program name. Throws MerulanError naming the fault and the usage.
+CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args);
+
+} // namespace merulan::cadsim

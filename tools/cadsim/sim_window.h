@@ -1,0 +1,51 @@
+// The simulated CAD main window: the class and title the palette looks for, IJCAD's command-line window when
+// asked for, and a list showing every message of interest as it is logged.
+#pragma once
+
+#include "tools/cadsim/cadsim_options.h"
+#include "tools/cadsim/message_log.h"
+
+#include <string>
+#include <string_view>
+#include <windows.h>
+
+namespace merulan::cadsim {
+
+class SimWindow {
+public:
+    // Creates and shows the window; throws MerulanError when it cannot.
+    SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLog& log);
+    SimWindow(const SimWindow&) = delete;
+    SimWindow& operator=(const SimWindow&) = delete;
+    ~SimWindow();
+
+    HWND handle() const { return main_; }
+
+private:
+    static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    void createCommandLine(HINSTANCE instance);
+    bool commandLineLooksRight() const;
+    void layout();
+    // Logs the event and shows it in the list, in its display form when one is given.
+    void record(std::string_view window, std::string_view event);
+    void record(std::string_view window, std::string_view event, std::u16string_view shown);
+    void onCopyData(const COPYDATASTRUCT& data);
+    bool onEditChar(WPARAM character);
+
+    MessageLog& log_;
+    HFONT font_ = nullptr;
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    // IJCAD only: dock bar > "コマンド ライン" > (history, pane > input line)
+    HWND dock_ = nullptr;
+    HWND commandLine_ = nullptr;
+    HWND history_ = nullptr;
+    HWND pane_ = nullptr;
+    HWND edit_ = nullptr;
+    WNDPROC editDefault_ = nullptr;
+    std::u16string typed_; // keystrokes not shown yet
+};
+
+} // namespace merulan::cadsim

@@ -1,0 +1,32 @@
+// What every subcommand of merulan-tool shares: exit codes, error output, the --codepage option.
+#pragma once
+
+#include "text/codepage.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace merulan::tool {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1; // the file is missing or cannot be read; the message is on stderr
+constexpr int kExitUsage = 2;   // bad arguments; the usage is on stderr
+
+// --codepage N: the ANSI code page for text without a byte-order mark. An unknown code page is a usage error.
+void addCodePageOption(CLI::App& command, std::optional<unsigned>& codePage);
+
+// The chosen code page; without one, the system's on Windows and 932 (Japanese) elsewhere.
+std::unique_ptr<AnsiCodePage> chosenCodePage(const std::optional<unsigned>& codePage);
+
+// "merulan-tool: " and the message on stderr, in UTF-8.
+void reportError(std::u16string_view message);
+
+// Runs a subcommand: a MerulanError (or any other failure) is reported and gives kExitFailure.
+int runReportingErrors(const std::function<void()>& body);
+
+} // namespace merulan::tool
