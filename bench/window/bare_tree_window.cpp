@@ -25,10 +25,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"BareTreeWindow";
     RegisterClassExW(&wc);
-    const HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, 100, 100, 296, 241,
-                                        nullptr, nullptr, instance, nullptr);
-    CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 27, 280, 175,
-                    window, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, 100, 100, 296, 241, nullptr,
+                                        nullptr, instance, nullptr);
+    CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 27, 280, 175, window,
+                    nullptr, instance, nullptr);
     ShowWindow(window, showCommand);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -107,8 +107,8 @@ double startUpOnce(const Stage& stage, const wchar_t* className, bool filledTree
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + stage.exe.wstring() + L"\"";
     const auto start = Clock::now();
-    if (!CreateProcessW(stage.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessW(stage.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
         return -1;
     }
     double elapsed = -1;
@@ -242,7 +242,8 @@ void keystrokeTable(int rounds) {
         pump();
     }
     std::printf("Filtered view of 5,000 entries, one keystroke (median of %d rounds, ms):\n\n", rounds);
-    std::printf("| Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) | x floor |\n");
+    std::printf(
+        "| Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) | x floor |\n");
     std::printf("|---|---|---|---|---|---|\n");
     for (const Step& step : steps) {
         std::printf("| %s | %zu | %.1f | %.2f | %.1f | %.2f |\n", toUtf8(step.text).c_str(), step.matches,

@@ -150,8 +150,10 @@ std::u16string textOf(HWND window) {
 }
 
 TopmostAnchor::TopmostAnchor()
-    : window_(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"anchor", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+    : window_(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"anchor", WS_POPUP, 0, 0,
+                              1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
 
 TopmostAnchor::~TopmostAnchor() {
     if (window_) {

@@ -74,8 +74,8 @@ TEST_F(Settings, MinimisedWindowWritesItsRestoredBounds) {
     {
         const auto form = harness_.open();
         SetWindowPos(form->handle(), nullptr, 70, 80, 330, 250, SWP_NOZORDER);
-        form->show(SW_SHOWNORMAL);
-        ShowWindow(form->handle(), SW_MINIMIZE);
+        form->show(SW_SHOWNOACTIVATE);
+        ShowWindow(form->handle(), SW_SHOWMINNOACTIVE);
         pumpMessages();
         ASSERT_TRUE(IsIconic(form->handle()));
     }

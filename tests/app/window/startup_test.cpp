@@ -206,15 +206,6 @@ TEST(StartUp, TabOrderRunsTreeThenButtonsThenSearchBox) {
     }
 }
 
-TEST(StartUp, ShownWindowGivesTheTreeTheFocus) {
-    FormHarness harness;
-    harness.writeList(kSampleList);
-    const auto form = harness.open();
-    form->show(SW_SHOWNORMAL);
-    SetForegroundWindow(form->handle());
-    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == form->TreeView1; })) << "focus on " << GetFocus();
-}
-
 TEST(StartUp, DarkStyleColoursTheTreeAndOwnerDrawsTheButtons) {
     FormHarness harness;
     const auto dark = Theme::fromPalette(*findStyle(kPaletteStyleName), DarkModeAbilities{true, 0, false});
