@@ -113,6 +113,7 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
     form->createMenu();
     form->applyDpi();
     form->lastFocus_ = form->TreeView1; // first in the tab order
+    form->formDestroyPending_ = true;   // a window that got this far remembers its bounds at the end
     form->guarded([&] { form->FormCreate(); });
     return form;
 }
@@ -122,13 +123,12 @@ TMerulanForm::~TMerulanForm() {
         return;
     }
     runFormDestroyOnce();
-    const HWND window = window_;
-    DestroyWindow(window);
+    DestroyWindow(window_);
 }
 
 void TMerulanForm::runFormDestroyOnce() {
-    if (!formDestroyDone_) {
-        formDestroyDone_ = true;
+    if (formDestroyPending_) {
+        formDestroyPending_ = false;
         guarded([&] { FormDestroy(); });
     }
 }
@@ -173,16 +173,19 @@ void TMerulanForm::createMenu() {
 }
 
 void TMerulanForm::applyDpi() {
-    windowFont_.reset(tahoma(windowFontHeight(dpi_)));
-    editFont_.reset(tahoma(editFontHeight(dpi_)));
-    treeFont_.reset(tahoma(treeFontHeight(dpi_)));
+    // Controls keep using the old fonts and images until they have the new ones; only then do the old go.
+    UniqueFont windowFont(tahoma(windowFontHeight(dpi_)));
+    UniqueFont editFont(tahoma(editFontHeight(dpi_)));
+    UniqueFont treeFont(tahoma(treeFontHeight(dpi_)));
     for (const HWND control : {Label1, Button2, Button3, Panel1.handle(), SpeedButton1.handle()}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.get()), TRUE);
     }
-    SendMessageW(Edit1, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_.get()), TRUE);
-    SendMessageW(TreeView1, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_.get()), TRUE);
+    SendMessageW(Edit1, WM_SETFONT, reinterpret_cast<WPARAM>(editFont.get()), TRUE);
+    SendMessageW(TreeView1, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont.get()), TRUE);
+    windowFont_ = std::move(windowFont);
+    editFont_ = std::move(editFont);
+    treeFont_ = std::move(treeFont);
 
-    // The tree keeps using the old list until it has the new one.
     UniqueImageList images = createPaletteImageList(dpi_);
     SendMessageW(TreeView1, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.get()));
     ImageList2 = std::move(images);

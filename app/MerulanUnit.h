@@ -135,7 +135,7 @@ private:
     HWND lastFocus_ = nullptr;
     bool speedButtonFillsPanel_ = false;
     bool applyingSettings_ = false;
-    bool formDestroyDone_ = false;
+    bool formDestroyPending_ = false;
 };
 
 } // namespace merulan
