@@ -1,4 +1,5 @@
-// The look chosen by name at start-up.
+// The look chosen by name at start-up, and the title of the application-wide error box.
+#include "app/message_boxes.h"
 #include "app/program.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,30 @@ TEST(ApplyStyle, UnderWineOnlyTheStylesOwnPaintingIsUsed) {
     const DarkModeAbilities abilities = darkModeAbilities(facts);
     EXPECT_EQ(abilities.titleBarAttribute, 0);
     EXPECT_FALSE(abilities.darkMenusAndScrollbars);
+}
+
+} // namespace
+} // namespace merulan
+
+namespace merulan {
+namespace {
+
+TEST(ErrorBoxTitle, FileNameUpToItsFirstStopWithEveryLetterAfterTheFirstLowered) {
+    const struct {
+        std::u16string_view path;
+        std::u16string_view title;
+    } cases[] = {
+        {u"C:\\Tools\\Merulan.exe", u"Merulan"},
+        {u"C:\\Tools\\MERULAN.EXE", u"Merulan"},
+        {u"C:\\Tools\\merulan.exe", u"merulan"},
+        {u"C:\\Tools\\PALETTE.V2.EXE", u"Palette"},
+        {u"C:\\Tools\\ÄRGER.exe", u"Ärger"},
+        {u"C:\\Tools\\ＡＢＣ.exe", u"Ａｂｃ"},
+        {u"C:\\Tools\\M", u"M"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(applicationTitle(c.path), c.title);
+    }
 }
 
 } // namespace
