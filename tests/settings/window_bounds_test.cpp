@@ -40,7 +40,7 @@ TEST(WindowBoundsToStore, AMinimisedWindowGivesItsRestoredBounds) {
         SCOPED_TRACE(exStyle);
         const UniqueWindow window = makeWindow(exStyle, {120, 90, 333, 222});
         ASSERT_TRUE(window);
-        ShowWindow(window.get(), SW_MINIMIZE);
+        ShowWindow(window.get(), SW_SHOWMINNOACTIVE); // never the active window: the CAD link tests watch it
         ASSERT_TRUE(IsIconic(window.get()));
         RECT iconRect{};
         GetWindowRect(window.get(), &iconRect);

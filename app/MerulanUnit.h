@@ -1,0 +1,141 @@
+// The palette window TMerulanForm and the record table it shows.
+#pragma once
+
+#include "app/controls.h"
+#include "app/dark_mode.h"
+#include "app/form_environment.h"
+#include "app/menu_item.h"
+#include "app/win_handles.h"
+#include "cmdlist/lsp_record.h"
+#include "cmdlist/tree_views.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace merulan {
+
+// The record table: empty at start, replaced by each load, reordered by each view.
+extern TLspRecords lspRecords;
+
+inline constexpr std::u16string_view kFormClassName = u"TMerulanForm";
+inline constexpr std::u16string_view kFormCaption = u"Merulan";
+inline constexpr std::u16string_view kDesignTarget = u"ターゲット CAD = BricsCAD";
+inline constexpr std::u16string_view kChosenTargetPrefix = u"ターゲットCAD = ";
+inline constexpr std::u16string_view kVersionLine = u"Merulan.exe 2023/05/08A";
+inline constexpr std::u16string_view kOwnerNotice = u"著作権は Merulan の作者に帰属します。";
+inline constexpr std::u16string_view kMissingListSuffix = u"ファイルが見つかりません．";
+
+// Control and menu command identifiers (never 1 or 2: the dialog manager sends IDOK and IDCANCEL).
+enum FormCommand : int {
+    kTreeView1Id = 101,
+    kEdit1Id,
+    kButton3Id,
+    kButton2Id,
+    kPanel1Id,
+    kSpeedButton1Id,
+    kLabel1Id,
+    kCad1Id = 201,
+    kAutoCad1Id,
+    kBricsCad1Id,
+    kIjCad1Id,
+    kMerulanListtxt1Id,
+    kMerulanListtxt2Id,
+    kN3Id,
+};
+
+class TMerulanForm {
+public:
+    // Builds the window (hidden) with its controls, image list and menu at the monitor's dpi, then runs
+    // FormCreate; a failure inside FormCreate is shown in the application-wide error box.
+    static std::unique_ptr<TMerulanForm> create(FormEnvironment environment, std::shared_ptr<const Theme> theme);
+    // Runs FormDestroy (once) and destroys the window.
+    ~TMerulanForm();
+    TMerulanForm(const TMerulanForm&) = delete;
+    TMerulanForm& operator=(const TMerulanForm&) = delete;
+
+    HWND handle() const { return window_; }
+    unsigned dpi() const { return dpi_; }
+    const FormEnvironment& environment() const { return env_; }
+    std::u16string listFilePath() const;
+
+    // Shows the window; the palette's message loop calls preTranslate before dispatching.
+    void show(int showCommand);
+    bool preTranslate(MSG& message);
+
+    std::u16string caption() const;
+    void setCaption(std::u16string_view caption);
+    std::u16string edit1Text() const;
+    // Changes Edit1 only when the text differs; the change event then runs at once.
+    void setEdit1Text(std::u16string_view text);
+
+    // Controls, image list and menu under their component names.
+    HWND Label1 = nullptr;
+    HWND Edit1 = nullptr;
+    HWND Button3 = nullptr;
+    HWND Button2 = nullptr;
+    PanelControl Panel1;
+    SpeedButtonControl SpeedButton1;
+    HWND TreeView1 = nullptr;
+    UniqueImageList ImageList2;
+    UniqueMenu PopupMenu1;
+    TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
+
+    // Event handlers.
+    void FormCreate();
+    void FormDestroy();
+    void Edit1Change();
+    void Button2Click();
+    void Button3Click();
+    void TreeView1DblClick();
+    void SpeedButton1Click();
+    void WMDropFiles(UniqueDrop drop);
+    void AutoCAD1Click(const TMenuItem& Sender);
+    void MerulanListtxt1Click();
+    void MerulanListtxt2Click();
+    void N3Click();
+
+    // Operations.
+    void loadMerulanList(const std::u16string& fName);
+    void makeTreeViewItemsByRow();
+    void makeTreeViewItemsByCmd();
+    void makeTreeViewItemsByStr();
+
+private:
+    TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme);
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id, int code);
+    LRESULT onNotify(const NMHDR& header, LPARAM lParam);
+    void onContextMenu(HWND source, LPARAM screenPoint);
+    void onDpiChanged(unsigned dpi, const RECT& suggested);
+    bool onActivate(bool active);
+
+    void createControls();
+    void createMenu();
+    void applyDpi(); // fonts, images, tree indent and control positions for dpi_
+    void layoutControls();
+    void renderTree(const TreeViewContent& content);
+    void runFormDestroyOnce();
+
+    // Runs a handler; a failure goes to the application-wide error box and the program goes on.
+    template <class Handler>
+    void guarded(Handler&& handler) noexcept;
+    void reportFailure(const std::u16string& message) noexcept;
+
+    FormEnvironment env_;
+    std::shared_ptr<const Theme> theme_;
+    HWND window_ = nullptr;
+    unsigned dpi_ = 96;
+    UniqueFont windowFont_;
+    UniqueFont editFont_;
+    UniqueFont treeFont_;
+    std::u16string edit1Text_;
+    HWND lastFocus_ = nullptr;
+    bool speedButtonFillsPanel_ = false;
+    bool applyingSettings_ = false;
+    bool formDestroyPending_ = false;
+};
+
+} // namespace merulan

@@ -1,0 +1,34 @@
+// What the palette window needs from the world outside it. Production passes the real things; tests
+// pass recorders, so that no box blocks a test and no program is started.
+#pragma once
+
+#include "text/codepage.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <windows.h>
+
+namespace merulan {
+
+class Theme;
+
+struct FormEnvironment {
+    std::u16string executablePath; // full path; its folder holds the list and settings files
+    std::shared_ptr<const AnsiCodePage> ansiCodePage;
+    std::function<void(HWND owner, const std::u16string& text)> showInformation;
+    std::function<void(HWND owner, const std::u16string& title, const std::u16string& text)> showError;
+    std::function<bool(HWND owner, const std::u16string& text)> askYesNo;
+    // ShellExecuteW with no working folder; the result is not examined.
+    std::function<void(HWND owner, const std::u16string& verb, const std::u16string& file,
+                       const std::u16string& parameters, int showCommand)>
+        shellExecute;
+
+    // The executable's path up to and including its last backslash.
+    std::u16string executableFolder() const;
+};
+
+// The running executable, the system's ANSI code page, real message boxes in the given look, ShellExecuteW.
+FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme);
+
+} // namespace merulan

@@ -1,0 +1,7 @@
+#include "app/program.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    return merulan::runMerulan(showCommand);
+}

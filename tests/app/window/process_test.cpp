@@ -1,0 +1,148 @@
+// Merulan.exe itself: started as a process beside its list, as a user starts it.
+#include "support/form_harness.h"
+#include "support/remote_window.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace merulan::testing {
+namespace {
+
+constexpr std::u16string_view kList = u"作図\r\nLINE\t線分を作図\r\n修正\r\nMOVE\t移動\r\n";
+
+// A folder holding a copy of the built executable, as a user installs it.
+class Installed {
+public:
+    Installed() {
+        exe_ = harness_.folder() + u"Merulan.exe";
+        std::filesystem::copy_file(std::filesystem::path(builtMerulanExe()), std::filesystem::path(exe_));
+    }
+    FormHarness& harness() { return harness_; }
+    const std::u16string& exe() const { return exe_; }
+
+private:
+    FormHarness harness_;
+    std::u16string exe_;
+};
+
+TEST(MerulanExe, TwoInstancesBothRunWithTheirOwnFilledWindows) {
+    Installed installed;
+    installed.harness().writeList(kList);
+    const StartedProcess first = startProcess(installed.exe());
+    const StartedProcess second = startProcess(installed.exe());
+    ASSERT_TRUE(first.handle && second.handle);
+    const HWND firstWindow = waitForWindow(first.id, kFormClassName);
+    const HWND secondWindow = waitForWindow(second.id, kFormClassName);
+    ASSERT_NE(firstWindow, nullptr);
+    ASSERT_NE(secondWindow, nullptr);
+    EXPECT_NE(firstWindow, secondWindow);
+    for (const HWND window : {firstWindow, secondWindow}) {
+        EXPECT_EQ(remoteText(window), u"Merulan");
+        const HWND tree = findChild(window, u"SysTreeView32");
+        ASSERT_NE(tree, nullptr);
+        EXPECT_EQ(remoteTreeTexts(tree),
+                  (std::vector<std::u16string>{u"作図", u"[LINE] 線分を作図", u"修正", u"[MOVE] 移動"}));
+        EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    }
+    EXPECT_EQ(closeAndWait(first), 0u);
+    EXPECT_EQ(closeAndWait(second), 0u);
+    // Each wrote its bounds and target at its end.
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(installed.harness().folder() + u"Merulan.ini")));
+}
+
+TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
+    Installed installed;
+    installed.harness().writeList(kList);
+    const UniqueKernelHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(installed.harness().listPath().c_str()),
+                                              GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const StartedProcess process = startProcess(installed.exe());
+    ASSERT_TRUE(process.handle);
+    // The box comes while the window is still hidden; it is owned by the window.
+    HWND box = nullptr;
+    HWND window = nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!box && std::chrono::steady_clock::now() < deadline) {
+        window = FindWindowW(reinterpret_cast<const wchar_t*>(kFormClassName.data()), nullptr);
+        DWORD owner = 0;
+        if (window && GetWindowThreadProcessId(window, &owner) && owner == process.id) {
+            box = waitForBox(window, std::chrono::milliseconds(100));
+        }
+    }
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(remoteText(box), u"Merulan");
+    const std::u16string message = boxMessage(box);
+    EXPECT_EQ(message.rfind(u"ファイル " + installed.harness().listPath() + u" は開けません。 ", 0), 0u)
+        << std::string(message.begin(), message.end());
+    // Centred on the screen (the work area of the monitor the palette is on).
+    RECT boxRect{};
+    GetWindowRect(box, &boxRect);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_FALSE(exStyle & WS_EX_TOPMOST);
+    EXPECT_FALSE(exStyle & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(remoteTreeTexts(findChild(window, u"SysTreeView32")).empty());
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+TEST(MerulanExe, CarriesManifestVersionAndIcon) {
+    const std::u16string exe = builtMerulanExe();
+    const UniqueModule module(LoadLibraryExW(reinterpret_cast<const wchar_t*>(exe.c_str()), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(module);
+
+    const HRSRC manifest = FindResourceW(module.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module.get(), manifest))),
+                           SizeofResource(module.get(), manifest));
+    for (const char* part :
+         {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<", ">true/pm<",
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\" uiAccess=\"false\"",
+          "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+
+    const HICON icon = static_cast<HICON>(LoadImageW(module.get(), L"MAINICON", IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof(colour), &colour);
+    EXPECT_EQ(colour.bmWidth, 32);
+    EXPECT_EQ(colour.bmBitsPixel, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+
+    DWORD ignored = 0;
+    std::vector<char> version(GetFileVersionInfoSizeW(reinterpret_cast<const wchar_t*>(exe.c_str()), &ignored));
+    ASSERT_FALSE(version.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(reinterpret_cast<const wchar_t*>(exe.c_str()), 0,
+                                    static_cast<DWORD>(version.size()), version.data()));
+    const struct {
+        const wchar_t* key;
+        std::wstring_view value;
+    } strings[] = {
+        {L"\\StringFileInfo\\040904E4\\FileDescription", L"Merulan"},
+        {L"\\StringFileInfo\\040904E4\\ProductName", L"Merulan"},
+        {L"\\StringFileInfo\\040904E4\\FileVersion", L"1.0.0.0"},
+        {L"\\StringFileInfo\\040904E4\\ProductVersion", L"1.0.0.0"},
+    };
+    for (const auto& s : strings) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(version.data(), s.key, reinterpret_cast<void**>(&value), &length));
+        EXPECT_EQ(std::wstring_view(value), s.value);
+    }
+}
+
+} // namespace
+} // namespace merulan::testing
