@@ -205,6 +205,8 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<IndexOptions>();
     CLI::App* index =
         app.add_subcommand("index", "Print the command list that dropping each LISP source on the palette would write");
+    // Paths may begin with "/" (Unix paths under Wine, or "/"-rooted ones): never options.
+    index->allow_windows_style_options(false);
     index->add_option("--exe-folder", options->exeFolder,
                       "Folder taken as the palette's own (default: this program's folder); sources in it are "
                       "loaded as Merulan\\NAME");
