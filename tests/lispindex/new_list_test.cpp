@@ -1,7 +1,10 @@
 #include "cmdlist/field_split.h"
 #include "cmdlist/list_file.h"
 #include "lispindex/new_list.h"
+#include "platform/system_codepage.h"
+#include "platform/text_file.h"
 #include "support/print.h"
+#include "support/temp_dir.h"
 #include "text/utf8.h"
 
 #include "test_lines.h"
@@ -149,6 +152,28 @@ TEST(NewList, ReadsBackAsBuilt) {
             EXPECT_EQ(records[row], recordOf(static_cast<std::int32_t>(row), fields[row])) << toUtf8(list[row]);
         }
         ASSERT_FALSE(HasFailure()) << "round " << round;
+    }
+}
+
+// The same through the file: written by the list-file rules in code page 932, loaded by the palette's loader.
+TEST(NewList, ThroughTheListFile) {
+    const auto japanese = codePageById(932);
+    const LineList cases[] = {
+        {u"TOORISHIN\t通り芯を引く\t(一点鎖線)", u"HEYAMEI NAME\t\"部屋名\" を記入する", u"/X\t..."},
+        {u"CAFE\tcafé を開く"}, // no form in code page 932: the file is UTF-8 with a mark
+    };
+    for (const auto& index : cases) {
+        const testing::TempDir folder;
+        const std::u16string source = u"C:\\lib\\;old.tools.lsp";
+        const auto fields = newListFields(index, source, u"C:\\lib\\");
+        const std::u16string listFile = folder.u16(kListFileName);
+        writeTextFile(listFile, makeNewList(index, source, u"C:\\lib\\"), *japanese);
+        TLspRecords records;
+        ASSERT_TRUE(loadMerulanList(records, listFile, *japanese));
+        ASSERT_EQ(records.size(), fields.size());
+        for (std::size_t row = 0; row < fields.size(); ++row) {
+            EXPECT_EQ(records[row], recordOf(static_cast<std::int32_t>(row), fields[row]));
+        }
     }
 }
 
