@@ -166,9 +166,9 @@ void BM_MakeLspIndexSharedCommentRun(benchmark::State& state) {
 
 BENCHMARK(BM_ReadAndDecode)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDecodeAndIndex)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StripLispComments)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StripLispComments)->Arg(1)->Arg(3)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanDefuns)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MakeLspIndex)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeLspIndex)->Arg(1)->Arg(3)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MakeLspIndexSharedCommentRun)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
