@@ -67,17 +67,37 @@ std::string librarySource(std::size_t bytes) {
     return source;
 }
 
-// The generated sources, written once as UTF-8 files in the temporary folder.
-const std::u16string& sourceFile(std::size_t megabytes) {
-    static std::map<std::size_t, std::u16string> files;
-    auto& path = files[megabytes];
-    if (path.empty()) {
-        const auto file =
-            std::filesystem::temp_directory_path() / ("merulan-bench-" + std::to_string(megabytes) + "mb.lsp");
-        std::ofstream(file, std::ios::binary) << librarySource(megabytes << 20);
-        path = file.u16string();
+// The generated sources, written once as UTF-8 files in the temporary folder and removed at exit.
+class SourceFiles {
+public:
+    SourceFiles() = default;
+    SourceFiles(const SourceFiles&) = delete;
+    SourceFiles& operator=(const SourceFiles&) = delete;
+    ~SourceFiles() {
+        for (const auto& [megabytes, path] : paths_) {
+            std::error_code ignored;
+            std::filesystem::remove(std::filesystem::path(path), ignored);
+        }
     }
-    return path;
+
+    const std::u16string& of(std::size_t megabytes) {
+        auto& path = paths_[megabytes];
+        if (path.empty()) {
+            const auto file =
+                std::filesystem::temp_directory_path() / ("merulan-bench-" + std::to_string(megabytes) + "mb.lsp");
+            std::ofstream(file, std::ios::binary) << librarySource(megabytes << 20);
+            path = file.u16string();
+        }
+        return path;
+    }
+
+private:
+    std::map<std::size_t, std::u16string> paths_;
+};
+
+const std::u16string& sourceFile(std::size_t megabytes) {
+    static SourceFiles files;
+    return files.of(megabytes);
 }
 
 const AnsiCodePage& japanese() {
