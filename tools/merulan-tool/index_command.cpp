@@ -1,10 +1,225 @@
+// merulan-tool index: the command list that dropping each LISP source on the palette would write.
 #include "tools/merulan-tool/commands.h"
+
+#include "lispindex/index_builder.h"
+#include "lispindex/new_list.h"
+#include "platform/locale_compare.h"
+#include "platform/system_codepage.h"
+#include "platform/text_file.h"
+#include "text/error.h"
+#include "text/u16text.h"
+#include "text/utf8.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include "platform/win/wide.h"
+#else
+#include <unistd.h>
+#endif
 
 namespace merulan::tool {
 
-// Placeholder until the subcommand is built.
+namespace {
+
+struct IndexOptions {
+    std::string exeFolder;
+    unsigned codePage = 0;
+    bool raw = false;
+    bool json = false;
+    std::string output;
+    std::vector<std::string> sources;
+};
+
+#ifdef _WIN32
+constexpr std::u16string_view kSeparators = kWindowsPathSeparators;
+constexpr TextCompare kCompare = compareUserLocaleIgnoreCase;
+
+std::u16string ownFolder() {
+    const std::u16string path = executablePath();
+    return std::u16string(folderOf(path));
+}
+
+std::unique_ptr<AnsiCodePage> defaultCodePage() {
+    return systemAnsiCodePage();
+}
+#else
+// Linux paths end their folders at "/"; the palette's backslash and colon still count, so a path
+// written the Windows way splits as it would there.
+constexpr std::u16string_view kSeparators = u"\\:/";
+constexpr TextCompare kCompare = compareTextStandIn;
+
+std::u16string ownFolder() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::u16string() : path.parent_path().u16string() + u"/";
+}
+
+// The palette's home is Japanese Windows.
+std::unique_ptr<AnsiCodePage> defaultCodePage() {
+    return codePageById(932);
+}
+#endif
+
+// A drop hands over full paths: relative arguments are taken from the current folder.
+std::u16string fullPath(const std::string& argument) {
+    const std::filesystem::path given(fromUtf8(argument));
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(given, error);
+    return (error ? given : full.lexically_normal()).u16string();
+}
+
+std::u16string folderWithSeparator(const std::string& argument) {
+    std::u16string folder = fullPath(argument);
+    if (folder.empty() || kSeparators.find(folder.back()) == std::u16string_view::npos) {
+        folder += static_cast<char16_t>(std::filesystem::path::preferred_separator);
+    }
+    return folder;
+}
+
+void appendHex4(std::string& out, char16_t unit) {
+    constexpr char digits[] = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += digits[(unit >> shift) & 0xF];
+    }
+}
+
+// One JSON string; a surrogate without its partner is kept as an escape rather than replaced.
+std::string jsonString(std::u16string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        switch (c) {
+        case u'"':
+            out += "\\\"";
+            continue;
+        case u'\\':
+            out += "\\\\";
+            continue;
+        case u'\b':
+            out += "\\b";
+            continue;
+        case u'\f':
+            out += "\\f";
+            continue;
+        case u'\n':
+            out += "\\n";
+            continue;
+        case u'\r':
+            out += "\\r";
+            continue;
+        case u'\t':
+            out += "\\t";
+            continue;
+        default:
+            break;
+        }
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out += toUtf8(text.substr(i, 2));
+            ++i;
+        } else if (c < 0x20 || high || low) {
+            appendHex4(out, c);
+        } else {
+            out += toUtf8(text.substr(i, 1));
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void printMessage(std::u16string_view message) {
+    std::cerr << "merulan-tool: " << toUtf8(message) << '\n';
+}
+
+int runIndex(const IndexOptions& options) {
+    std::unique_ptr<AnsiCodePage> ansi;
+    try {
+        ansi = options.codePage != 0 ? codePageById(options.codePage) : defaultCodePage();
+    } catch (const MerulanError& error) {
+        printMessage(error.message());
+        return 1;
+    }
+    const std::u16string exeFolder = options.exeFolder.empty() ? ownFolder() : folderWithSeparator(options.exeFolder);
+
+    // Everything is read and built before anything is written: a source that cannot be read leaves
+    // no half output behind.
+    LineList list;
+    bool readFailed = false;
+    for (const std::string& source : options.sources) {
+        const std::u16string path = fullPath(source);
+        LineList sourceLines;
+        try {
+            sourceLines = readTextFile(path, *ansi, UnmarkedText::Utf8ThenAnsiCodePage);
+        } catch (const MerulanError& error) {
+            printMessage(error.message());
+            readFailed = true;
+            continue;
+        }
+        LineList indexLines;
+        makeLspIndex(sourceLines, indexLines, kCompare);
+        if (indexLines.empty()) {
+            printMessage(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {path}));
+            continue;
+        }
+        const LineList block = options.raw ? indexLines : makeNewList(indexLines, path, exeFolder, kSeparators);
+        list.insert(list.end(), block.begin(), block.end());
+    }
+    if (readFailed) {
+        return 1;
+    }
+
+    if (!options.output.empty()) {
+        if (list.empty()) {
+            printMessage(formatText(u"%s は書きません (コマンドがありません)", {fullPath(options.output)}));
+            return 0;
+        }
+        try {
+            writeTextFile(fullPath(options.output), list, *ansi);
+        } catch (const MerulanError& error) {
+            printMessage(error.message());
+            return 1;
+        }
+        return 0;
+    }
+    std::string out;
+    for (const std::u16string& line : list) {
+        out += options.json ? jsonString(line) : toUtf8(line);
+        out += '\n';
+    }
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+} // namespace
+
 void addIndexCommand(CLI::App& app, int& exitCode) {
-    app.add_subcommand("index", "(not built yet)")->callback([&exitCode] { exitCode = 3; });
+    auto options = std::make_shared<IndexOptions>();
+    CLI::App* index =
+        app.add_subcommand("index", "Print the command list that dropping each LISP source on the palette would write");
+    // Paths may begin with "/" (Unix paths under Wine, or "/"-rooted ones): never options.
+    index->allow_windows_style_options(false);
+    index->add_option("--exe-folder", options->exeFolder,
+                      "Folder taken as the palette's own (default: this program's folder); sources in it are "
+                      "loaded as Merulan\\NAME");
+    index->add_option("--codepage", options->codePage,
+                      "ANSI code page for sources without a byte-order mark that are not UTF-8, and for -o "
+                      "(default: the system's; 932 on Linux)");
+    index->add_flag("--raw", options->raw, "Only the command index lines, without heading and load entry");
+    CLI::Option* json = index->add_flag("--json", options->json, "Each line as one JSON string");
+    CLI::Option* output =
+        index->add_option("-o,--output", options->output, "Write the list file (CR LF, ANSI code page) instead");
+    json->excludes(output);
+    index->add_option("sources", options->sources, "AutoLISP source files")->required();
+    index->callback([options, &exitCode] { exitCode = runIndex(*options); });
 }
 
 } // namespace merulan::tool

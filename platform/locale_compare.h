@@ -1,0 +1,13 @@
+// The user's locale ordering of texts, from the operating system.
+#pragma once
+
+#include <string_view>
+
+namespace merulan {
+
+#ifdef _WIN32
+// CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE): negative, zero or positive.
+int compareUserLocaleIgnoreCase(std::u16string_view a, std::u16string_view b);
+#endif
+
+} // namespace merulan
