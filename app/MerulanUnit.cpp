@@ -2,6 +2,7 @@
 
 #include "app/dpi.h"
 #include "app/error_box_text.h"
+#include "app/execution/win32_execution_seam.h"
 #include "app/form_layout.h"
 #include "app/image_list.h"
 #include "app/message_boxes.h"
@@ -372,6 +373,13 @@ bool TMerulanForm::onActivate(bool active) {
 
 void TMerulanForm::onCommand(int id, int code) {
     switch (id) {
+    case IDOK:
+        // Enter, as the dialog manager reports it: in the tree, or in the search box (acting on the node the
+        // filtered view selected), it runs the node as a double-click does.
+        if (const HWND focus = GetFocus(); focus == TreeView1 || focus == Edit1) {
+            TreeView1DblClick();
+        }
+        break;
     case kButton2Id:
         if (code == BN_CLICKED) {
             Button2Click();
@@ -578,9 +586,25 @@ void TMerulanForm::Button3Click() {
 
 // ---- Execution and dropped files: wired here, carried out by the CAD link and the import ------------
 
-void TMerulanForm::TreeView1DblClick() {}
+ExecutionSeam TMerulanForm::executionSeam() {
+    ExecutionSeam seam = win32ExecutionSeam(
+        window_, [this] { return CAD1.caption(); },
+        [this](const std::u16string& text) { env_.showInformation(window_, text); });
+    seam.setWindowCaption = [this](const std::u16string& caption) { setCaption(caption); };
+    seam.executableFolder = [this] { return env_.executableFolder(); };
+    seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
+        env_.shellExecute(window_, u"open", file, parameters, SW_SHOWNORMAL);
+    };
+    return seam;
+}
 
-void TMerulanForm::SpeedButton1Click() {}
+void TMerulanForm::TreeView1DblClick() {
+    runSelectedNode(selectedNodeTag(TreeView1), lspRecords, executionSeam());
+}
+
+void TMerulanForm::SpeedButton1Click() {
+    sendCancelToTarget(executionSeam());
+}
 
 void TMerulanForm::WMDropFiles(UniqueDrop drop) {
     drop.reset();

@@ -3,6 +3,7 @@
 
 #include "app/controls.h"
 #include "app/dark_mode.h"
+#include "app/execution/command_execution.h"
 #include "app/form_environment.h"
 #include "app/menu_item.h"
 #include "app/win_handles.h"
@@ -117,6 +118,8 @@ private:
     void applyDpi(); // fonts, images, tree indent and control positions for dpi_
     void layoutControls();
     void renderTree(const TreeViewContent& content);
+    // The CAD link, with this window's caption, target, boxes and program starts.
+    ExecutionSeam executionSeam();
     void runFormDestroyOnce();
 
     // Runs a handler; a failure goes to the application-wide error box and the program goes on.

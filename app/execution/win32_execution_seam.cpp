@@ -11,7 +11,8 @@
 
 namespace merulan {
 
-ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption) {
+ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption,
+                                 std::function<void(const std::u16string& text)> showInformation) {
     ExecutionSeam seam;
     seam.setWindowCaption = [window](const std::u16string& caption) { SetWindowTextW(window, wide(caption)); };
     seam.targetCadCaption = std::move(targetCadCaption);
@@ -20,16 +21,12 @@ ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> ta
     seam.startProgram = [window](const std::u16string& file, const std::u16string& parameters) {
         ShellExecuteW(window, L"open", wide(file), wide(parameters), nullptr, SW_SHOWNORMAL);
     };
-    seam.showInformation = [window](const std::u16string& text) { showInformationBox(window, text); };
+    seam.showInformation = std::move(showInformation);
     seam.sendToAutoCad = cadCtrl2023::sendToAutoCad;
     seam.sendToBricsCad = cadCtrl2023::sendToBricsCad;
     seam.sendToIJCad = cadCtrl2023::sendToIJCad;
     seam.pauseBeforeCommand = [] { Sleep(100); };
     return seam;
-}
-
-void showInformationBox(HWND owner, const std::u16string& text) {
-    MessageBoxW(owner, wide(text), L"情報", MB_OK | MB_ICONINFORMATION | MB_DEFBUTTON1);
 }
 
 std::optional<std::int32_t> selectedNodeTag(HWND treeView) {

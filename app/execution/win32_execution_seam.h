@@ -9,12 +9,10 @@
 
 namespace merulan {
 
-// Caption, program starts and boxes belong to `window`; the CAD link delivers; Sleep pauses. The window supplies
-// the caption of its menu item CAD1, and may replace showInformation with its own themed box.
-ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption);
-
-// The information box: title "情報", information icon, one OK button.
-void showInformationBox(HWND owner, const std::u16string& text);
+// Caption and program starts belong to `window`; the CAD link delivers; Sleep pauses. The window supplies
+// the caption of its menu item CAD1 and its own information box.
+ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption,
+                                 std::function<void(const std::u16string& text)> showInformation);
 
 // The integer tag (lParam) of the node selected in a tree view, if any.
 std::optional<std::int32_t> selectedNodeTag(HWND treeView);

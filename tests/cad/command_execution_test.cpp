@@ -43,9 +43,10 @@ protected:
 
     // The real CAD link, pause and file test; caption, boxes and program starts are recorded.
     ExecutionSeam seamFor(std::u16string cadCaption) {
-        ExecutionSeam seam = win32ExecutionSeam(nullptr, [cadCaption] { return cadCaption; });
+        ExecutionSeam seam = win32ExecutionSeam(
+            nullptr, [cadCaption] { return cadCaption; },
+            [this](const std::u16string& text) { boxes.push_back(text); });
         seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
-        seam.showInformation = [this](const std::u16string& text) { boxes.push_back(text); };
         seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
             started.emplace_back(file, parameters);
         };
@@ -159,9 +160,10 @@ TEST_F(Execution, ExeEntryStartsTheProgramWithItsParametersEvenWithoutACad) {
     const std::u16string parameters = u"--kind ijcad-intelli --title \"IJCAD 2099 started\" --log " +
                                       CadSim::commandLineArgument(log) + u" --watch-pid " +
                                       decimalText(GetCurrentProcessId());
-    ExecutionSeam seam = win32ExecutionSeam(nullptr, [] { return std::u16string(u"IJCAD"); });
+    ExecutionSeam seam = win32ExecutionSeam(
+        nullptr, [] { return std::u16string(u"IJCAD"); },
+        [this](const std::u16string& text) { boxes.push_back(text); });
     seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
-    seam.showInformation = [this](const std::u16string& text) { boxes.push_back(text); };
     runSelectedNode(3, {{3, u"SIM", u"シミュレータを起動", u"C:\\Stale\\Merulan\\CadSim.EXE", parameters}}, seam);
 
     const std::string ready = testing::waitForLogLine(log, " ready ");

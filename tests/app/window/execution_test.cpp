@@ -1,0 +1,141 @@
+// Running list entries from the palette itself: a double-click, Enter in the tree or the search box, and the
+// "ESC" button, delivered to a simulated CAD in another process.
+#include "cad/cadsim_process.h"
+#include "support/form_harness.h"
+#include "text/utf8.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace merulan::testing {
+namespace {
+
+constexpr std::u16string_view kList = u"作図\r\n"
+                                      u"LINE\t線分を作図\r\n"
+                                      u"PLINE\tポリライン\r\n"
+                                      u"修正\r\n"
+                                      u"MOVE\t移動\r\n";
+
+HTREEITEM itemWithText(HWND tree, std::u16string_view text) {
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
+        wchar_t buffer[256]{};
+        TVITEMW data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = buffer;
+        data.cchTextMax = 256;
+        TreeView_GetItem(tree, &data);
+        if (std::u16string_view(reinterpret_cast<const char16_t*>(buffer)) == text) {
+            return item;
+        }
+        HTREEITEM next = TreeView_GetChild(tree, item);
+        if (!next) {
+            next = TreeView_GetNextSibling(tree, item);
+        }
+        for (HTREEITEM up = item; !next && up;) {
+            up = TreeView_GetParent(tree, up);
+            next = up ? TreeView_GetNextSibling(tree, up) : nullptr;
+        }
+        item = next;
+    }
+    return nullptr;
+}
+
+class Execution : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness_.writeList(kList);
+        form_ = harness_.open();
+        form_->show(SW_SHOWNORMAL);
+        pumpMessages();
+    }
+
+    // A real double-click on the node's text: the tree selects it and reports NM_DBLCLK.
+    void doubleClick(std::u16string_view text) {
+        const HWND tree = form_->TreeView1;
+        const HTREEITEM item = itemWithText(tree, text);
+        ASSERT_NE(item, nullptr) << "no node " << toUtf8(text);
+        RECT rect{};
+        TreeView_GetItemRect(tree, item, &rect, TRUE);
+        const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        // The tree tracks the mouse after a button goes down until a button message arrives in its queue,
+        // so each release is queued before its press is sent.
+        PostMessageW(tree, WM_LBUTTONUP, 0, at);
+        SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(tree, WM_LBUTTONUP, 0, at);
+        SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        pumpMessages();
+    }
+
+    // Enter as the palette's message loop sees it, with the focus on `control`.
+    void pressEnterIn(HWND control) {
+        SetFocus(control);
+        MSG message{control, WM_KEYDOWN, VK_RETURN, 1};
+        if (!form_->preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        pumpMessages();
+    }
+
+    void chooseTarget(int menuId) { SendMessageW(form_->handle(), WM_COMMAND, MAKEWPARAM(menuId, 0), 0); }
+
+    FormHarness harness_;
+    std::unique_ptr<TMerulanForm> form_;
+};
+
+TEST_F(Execution, DoubleClickSendsTheCancelThenTheCommandToBricsCadAndShowsItInTheCaption) {
+    CadSim bricscad({u"--kind", u"bricscad"});
+    doubleClick(u"[PLINE] ポリライン");
+    EXPECT_EQ(bricscad.takeMessages(), copyDataOf(u"\x1B") + copyDataOf(u"PLINE\r"));
+    EXPECT_EQ(form_->caption(), u"PLINE");
+    EXPECT_TRUE(harness_.information.empty());
+}
+
+TEST_F(Execution, DoubleClickOnAHeadingOnlyChangesTheCaption) {
+    CadSim bricscad({u"--kind", u"bricscad"});
+    doubleClick(u"修正");
+    EXPECT_EQ(form_->caption(), u"修正");
+    EXPECT_TRUE(bricscad.takeMessages().empty());
+}
+
+TEST_F(Execution, EnterInTheTreeRunsTheSelectedNode) {
+    CadSim autocad({u"--kind", u"autocad"});
+    chooseTarget(kAutoCad1Id);
+    TreeView_SelectItem(form_->TreeView1, itemWithText(form_->TreeView1, u"[MOVE] 移動"));
+    pressEnterIn(form_->TreeView1);
+    EXPECT_EQ(autocad.takeMessages(), copyDataOf(u"\x03") + copyDataOf(u"MOVE\r"));
+}
+
+TEST_F(Execution, EnterInTheSearchBoxRunsTheFirstNodeOfTheFilteredView) {
+    CadSim bricscad({u"--kind", u"bricscad"});
+    form_->setEdit1Text(u"pl");
+    pressEnterIn(form_->Edit1);
+    EXPECT_EQ(bricscad.takeMessages(), copyDataOf(u"\x1B") + copyDataOf(u"PLINE\r"));
+    EXPECT_EQ(form_->edit1Text(), u"pl"); // Enter types nothing into the box
+}
+
+TEST_F(Execution, TargetNotRunningShowsOneBoxAndTheEscButtonStaysSilent) {
+    chooseTarget(kIjCad1Id);
+    doubleClick(u"[LINE] 線分を作図");
+    EXPECT_EQ(harness_.information, (std::vector<std::u16string>{u"有効な IJCAD が見つかりません．"}));
+
+    const HWND esc = form_->SpeedButton1.handle();
+    SendMessageW(esc, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(esc, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    pumpMessages();
+    EXPECT_EQ(harness_.information.size(), 1u);
+}
+
+TEST_F(Execution, EscButtonSendsOnlyTheCancelCharacter) {
+    CadSim bricscad({u"--kind", u"bricscad"});
+    const HWND esc = form_->SpeedButton1.handle();
+    SendMessageW(esc, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(esc, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    pumpMessages();
+    EXPECT_EQ(bricscad.takeMessages(), copyDataOf(u"\x1B"));
+    EXPECT_EQ(form_->caption(), u"Merulan");
+}
+
+} // namespace
+} // namespace merulan::testing
