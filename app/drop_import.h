@@ -30,7 +30,8 @@ struct DropImportSeams {
     std::function<void(const std::u16string& path, const LineList& lines)> writeList;
 };
 
-// MoveFileW (MoveFileExW to replace) and the list file's writing rules in ansi; no question, no clock.
+// MoveFileW (MoveFileExW to replace) and the list file's writing rules in ansi, which must outlive the
+// seams; no question, no clock.
 DropImportSeams fileSystemSeams(const AnsiCodePage& ansi);
 
 // A name whose extension, with a to z upper-cased, is ".LSP".

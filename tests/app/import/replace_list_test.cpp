@@ -68,21 +68,6 @@ protected:
     int moves = 0;
 };
 
-TEST_F(ReplaceList, KeepsTheOldListUnderTheBackupName) {
-    dir.write(u"MerulanList.txt", kOldBytes);
-    replaceListFile(listPath, backupPath, kNewList, seams);
-    EXPECT_EQ(dir.read(u"MerulanList20240103040506.txt"), kOldBytes);
-    EXPECT_EQ(dir.read(u"MerulanList.txt"),
-              *ansi->encodeExact(u"作図\r\nLINE\t線分\r\nLOAD\tロード a.lsp\tMerulan\\a.lsp\r\n"));
-}
-
-TEST_F(ReplaceList, WithoutAListNothingIsRenamed) {
-    countMoves(99, 0);
-    replaceListFile(listPath, backupPath, kNewList, seams);
-    EXPECT_EQ(moves, 0);
-    EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
-}
-
 TEST_F(ReplaceList, ARefusedRenameWritesNothing) {
     dir.write(u"MerulanList.txt", kOldBytes);
     dir.write(u"MerulanList20240103040506.txt", "an earlier backup of the same second");

@@ -144,22 +144,15 @@ TEST_F(Drop, OnlyTheFirstLispSourceInDropOrderIsRead) {
     EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
 }
 
-TEST_F(Drop, TheQuestionCountsTheCommandsAndTheLoadEntry) {
-    const std::u16string path = source(u"tools.lsp", utf8(kThreeCommands));
-    const auto form = open();
-    drop(*form, {path});
-    ASSERT_EQ(harness.questions.size(), 1u);
-    EXPECT_EQ(harness.questions[0], question(4));
-    EXPECT_EQ(harness.questionOwners[0], form->handle());
-}
-
-TEST_F(Drop, NoWritesNothingAndKeepsTheTree) {
+TEST_F(Drop, TheQuestionCountsCommandsAndLoadEntryAndNoWritesNothing) {
     const std::u16string path = source(u"tools.lsp", utf8(kThreeCommands));
     const auto form = open();
     SendMessageW(form->Button2, BM_CLICK, 0, 0); // the flat view stays
     const Texts shown = treeTexts(form->TreeView1);
     drop(*form, {path});
     ASSERT_EQ(harness.questions.size(), 1u);
+    EXPECT_EQ(harness.questions[0], question(4));
+    EXPECT_EQ(harness.questionOwners[0], form->handle());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
     EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList));
     EXPECT_EQ(treeTexts(form->TreeView1), shown);
