@@ -1,6 +1,8 @@
 #include "app/MerulanUnit.h"
 
 #include "app/dpi.h"
+#include "app/drop_import.h"
+#include "app/dropped_files.h"
 #include "app/error_box_text.h"
 #include "app/execution/win32_execution_seam.h"
 #include "app/form_layout.h"
@@ -9,6 +11,7 @@
 #include "app/settings/settings_file.h"
 #include "app/settings/window_bounds_win.h"
 #include "cmdlist/list_file.h"
+#include "platform/locale_compare.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
@@ -607,7 +610,19 @@ void TMerulanForm::SpeedButton1Click() {
 }
 
 void TMerulanForm::WMDropFiles(UniqueDrop drop) {
-    drop.reset();
+    const std::optional<std::u16string> source = firstDroppedLispSource(drop.get());
+    drop.reset(); // released whether or not a source was chosen
+    if (!source) {
+        return;
+    }
+    DropImportSeams seams = fileSystemSeams(*env_.ansiCodePage);
+    seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
+    seams.localTime = env_.localTime;
+    if (importLispSource(*source, env_.executableFolder(), *env_.ansiCodePage, compareUserLocaleIgnoreCase, seams) ==
+        DropImportResult::Replaced) {
+        loadMerulanList(listFilePath());
+        makeTreeViewItemsByRow();
+    }
 }
 
 // ---- Context menu ----------------------------------------------------------------------------------

@@ -26,6 +26,11 @@ FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme) {
         ShellExecuteW(owner, wide(verb), wide(file), parameters.empty() ? nullptr : wide(parameters), nullptr,
                       showCommand);
     };
+    env.localTime = [] {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        return now;
+    };
     return env;
 }
 

@@ -23,6 +23,8 @@ struct FormEnvironment {
     std::function<void(HWND owner, const std::u16string& verb, const std::u16string& file,
                        const std::u16string& parameters, int showCommand)>
         shellExecute;
+    // The local date and time (GetLocalTime), for the names of list backups.
+    std::function<SYSTEMTIME()> localTime;
 
     // The executable's path up to and including its last backslash.
     std::u16string executableFolder() const;

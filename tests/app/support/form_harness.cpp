@@ -38,13 +38,22 @@ FormEnvironment FormHarness::environment() {
     env.showError = [this](HWND, const std::u16string& title, const std::u16string& text) {
         errors.push_back({title, text});
     };
-    env.askYesNo = [this](HWND, const std::u16string& text) {
+    env.askYesNo = [this](HWND owner, const std::u16string& text) {
         questions.push_back(text);
-        return false;
+        questionOwners.push_back(owner);
+        return answerYes;
     };
     env.shellExecute = [this](HWND owner, const std::u16string& verb, const std::u16string& file,
                               const std::u16string& parameters, int showCommand) {
         launches.push_back({owner, verb, file, parameters, showCommand});
+    };
+    env.localTime = [this] {
+        if (localTime) {
+            return localTime();
+        }
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        return now;
     };
     return env;
 }

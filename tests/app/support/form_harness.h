@@ -44,6 +44,11 @@ public:
     std::vector<ErrorBox> errors;
     std::vector<ShellLaunch> launches;
     std::vector<std::u16string> questions;
+    std::vector<HWND> questionOwners;
+    // The answer to every Yes/No question: No unless a test says Yes.
+    bool answerYes = false;
+    // The form's clock: the real local time unless a test fixes it.
+    std::function<SYSTEMTIME()> localTime;
 
 private:
     TempDir dir_;

@@ -1,0 +1,99 @@
+// A drop on Merulan.exe itself: the drop arrives through its message loop, the question is its own
+// message box, and the answer given there replaces the list.
+#include "app/drop_import.h"
+#include "support/drop_files.h"
+#include "support/form_harness.h"
+#include "support/remote_window.h"
+#include "text/utf8.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace merulan::testing {
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+constexpr std::u16string_view kSource = u"(setq x 1)\r\n"
+                                        u";;; 線分を引く\r\n"
+                                        u"(defun c:sen (a / b) 1)\r\n"
+                                        u";;; 円を描く\r\n"
+                                        u"(defun C:En () 1)\r\n"
+                                        u"(defun c:zz () 1)\r\n";
+
+// The 14 digits of a backup name for the local time now.
+std::u16string stampNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const std::u16string name = backupPathFor(u"", now);
+    return name.substr(11, 14);
+}
+
+TEST(MerulanExe, ADroppedSourceReplacesTheListWhenTheBoxIsAnsweredYes) {
+    FormHarness harness; // only for its folder and list writer: the palette here is the process
+    const std::u16string exe = harness.folder() + u"Merulan.exe";
+    std::filesystem::copy_file(std::filesystem::path(builtMerulanExe()), std::filesystem::path(exe));
+    harness.writeList(u"作図\r\nLINE\t線分\r\n");
+    TempDir elsewhere;
+    const std::u16string source = elsewhere.write(u"tools.lsp", toUtf8(kSource));
+    const std::u16string notes = elsewhere.write(u"notes.txt", toUtf8(kSource));
+
+    const StartedProcess process = startProcess(exe);
+    ASSERT_TRUE(process.handle);
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND tree = findChild(window, u"SysTreeView32");
+    ASSERT_EQ(remoteTreeTexts(tree), (Texts{u"作図", u"[LINE] 線分"}));
+
+    ASSERT_TRUE(postDropInto(process.handle.get(), process.id, window, {notes, source}));
+    const HWND box = waitForBox(window);
+    ASSERT_NE(box, nullptr) << "the question, owned by the palette";
+    EXPECT_EQ(remoteText(box), u"情報");
+    EXPECT_EQ(boxMessage(box), u"4 個のコマンドが検出されました．\nコマンドリストを置き換えますか？\n"
+                               u"(現在のコマンドリストは日付時刻を追加したファイル名で保存されます)");
+    const HWND yes = GetDlgItem(box, IDYES);
+    ASSERT_NE(yes, nullptr);
+    EXPECT_TRUE(IsWindowVisible(yes));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, IDNO)));
+    // Yes is the default button (the one drawn as default; Wine's box answers DM_GETDEFID with IDOK).
+    EXPECT_EQ(GetWindowLongW(yes, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    RECT boxRect{};
+    GetWindowRect(box, &boxRect);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    EXPECT_EQ(remoteTreeTexts(tree), (Texts{u"作図", u"[LINE] 線分"})) << "nothing changes before the answer";
+
+    // The backup's time is that of the answer, a second and more after the drop.
+    Sleep(1100);
+    const std::u16string answeredFrom = stampNow();
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
+    const Texts replaced = {u"tools", u"[EN] 円を描く", u"[SEN A] 線分を引く", u"[ZZ] ...", u"{LOAD} ロード tools.lsp"};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (remoteTreeTexts(tree) != replaced && std::chrono::steady_clock::now() < deadline) {
+        Sleep(20);
+    }
+    const std::u16string answeredBy = stampNow();
+    EXPECT_EQ(remoteTreeTexts(tree), replaced);
+
+    Texts backups;
+    for (const auto& entry : std::filesystem::directory_iterator(harness.dir().path())) {
+        const std::u16string name = entry.path().filename().u16string();
+        if (name.starts_with(u"MerulanList") && name != u"MerulanList.txt") {
+            backups.push_back(name);
+        }
+    }
+    ASSERT_EQ(backups.size(), 1u);
+    const std::u16string stamp = backups[0].substr(11, 14);
+    EXPECT_EQ(backups[0], u"MerulanList" + stamp + u".txt");
+    EXPECT_GE(stamp, answeredFrom);
+    EXPECT_LE(stamp, answeredBy);
+    EXPECT_EQ(harness.dir().read(backups[0]), "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n"));
+    EXPECT_EQ(harness.dir().read(u"MerulanList.txt").substr(0, 7), "tools\r\n");
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+} // namespace
+} // namespace merulan::testing
