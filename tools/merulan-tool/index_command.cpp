@@ -1,5 +1,7 @@
 // merulan-tool index: the command list that dropping each LISP source on the palette would write.
 #include "tools/merulan-tool/commands.h"
+#include "tools/merulan-tool/json_text.h"
+#include "tools/merulan-tool/tool_options.h"
 
 #include "lispindex/index_builder.h"
 #include "lispindex/new_list.h"
@@ -29,7 +31,7 @@ namespace {
 
 struct IndexOptions {
     std::string exeFolder;
-    unsigned codePage = 0;
+    std::optional<unsigned> codePage;
     bool raw = false;
     bool json = false;
     std::string output;
@@ -44,10 +46,6 @@ std::u16string ownFolder() {
     const std::u16string path = executablePath();
     return std::u16string(folderOf(path));
 }
-
-std::unique_ptr<AnsiCodePage> defaultCodePage() {
-    return systemAnsiCodePage();
-}
 #else
 // Linux paths end their folders at "/"; the palette's backslash and colon still count, so a path
 // written the Windows way splits as it would there.
@@ -58,11 +56,6 @@ std::u16string ownFolder() {
     std::error_code error;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::u16string() : path.parent_path().u16string() + u"/";
-}
-
-// The palette's home is Japanese Windows.
-std::unique_ptr<AnsiCodePage> defaultCodePage() {
-    return codePageById(932);
 }
 #endif
 
@@ -82,71 +75,8 @@ std::u16string folderWithSeparator(const std::string& argument) {
     return folder;
 }
 
-void appendHex4(std::string& out, char16_t unit) {
-    constexpr char digits[] = "0123456789abcdef";
-    out += "\\u";
-    for (int shift = 12; shift >= 0; shift -= 4) {
-        out += digits[(unit >> shift) & 0xF];
-    }
-}
-
-// One JSON string; a surrogate without its partner is kept as an escape rather than replaced.
-std::string jsonString(std::u16string_view text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        switch (c) {
-        case u'"':
-            out += "\\\"";
-            continue;
-        case u'\\':
-            out += "\\\\";
-            continue;
-        case u'\b':
-            out += "\\b";
-            continue;
-        case u'\f':
-            out += "\\f";
-            continue;
-        case u'\n':
-            out += "\\n";
-            continue;
-        case u'\r':
-            out += "\\r";
-            continue;
-        case u'\t':
-            out += "\\t";
-            continue;
-        default:
-            break;
-        }
-        const bool high = c >= 0xD800 && c <= 0xDBFF;
-        const bool low = c >= 0xDC00 && c <= 0xDFFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            out += toUtf8(text.substr(i, 2));
-            ++i;
-        } else if (c < 0x20 || high || low) {
-            appendHex4(out, c);
-        } else {
-            out += toUtf8(text.substr(i, 1));
-        }
-    }
-    out += '"';
-    return out;
-}
-
-void printMessage(std::u16string_view message) {
-    std::cerr << "merulan-tool: " << toUtf8(message) << '\n';
-}
-
 int runIndex(const IndexOptions& options) {
-    std::unique_ptr<AnsiCodePage> ansi;
-    try {
-        ansi = options.codePage != 0 ? codePageById(options.codePage) : defaultCodePage();
-    } catch (const MerulanError& error) {
-        printMessage(error.message());
-        return 1;
-    }
+    const std::unique_ptr<AnsiCodePage> ansi = chosenCodePage(options.codePage);
     const std::u16string exeFolder = options.exeFolder.empty() ? ownFolder() : folderWithSeparator(options.exeFolder);
 
     // Everything is read and built before anything is written: a source that cannot be read leaves
@@ -159,44 +89,48 @@ int runIndex(const IndexOptions& options) {
         try {
             sourceLines = readTextFile(path, *ansi, UnmarkedText::Utf8ThenAnsiCodePage);
         } catch (const MerulanError& error) {
-            printMessage(error.message());
+            reportError(error.message());
             readFailed = true;
             continue;
         }
         LineList indexLines;
         makeLspIndex(sourceLines, indexLines, kCompare);
         if (indexLines.empty()) {
-            printMessage(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {path}));
+            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {path}));
             continue;
         }
         const LineList block = options.raw ? indexLines : makeNewList(indexLines, path, exeFolder, kSeparators);
         list.insert(list.end(), block.begin(), block.end());
     }
     if (readFailed) {
-        return 1;
+        return kExitFailure;
     }
 
     if (!options.output.empty()) {
         if (list.empty()) {
-            printMessage(formatText(u"%s は書きません (コマンドがありません)", {fullPath(options.output)}));
-            return 0;
+            reportError(formatText(u"%s は書きません (コマンドがありません)", {fullPath(options.output)}));
+            return kExitOk;
         }
         try {
             writeTextFile(fullPath(options.output), list, *ansi);
         } catch (const MerulanError& error) {
-            printMessage(error.message());
-            return 1;
+            reportError(error.message());
+            return kExitFailure;
         }
-        return 0;
+        return kExitOk;
     }
     std::string out;
     for (const std::u16string& line : list) {
-        out += options.json ? jsonString(line) : toUtf8(line);
+        if (options.json) {
+            appendJsonString(out, line);
+        } else {
+            out += toUtf8(line);
+        }
         out += '\n';
     }
     std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    return std::cout ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -210,9 +144,7 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     index->add_option("--exe-folder", options->exeFolder,
                       "Folder taken as the palette's own (default: this program's folder); sources in it are "
                       "loaded as Merulan\\NAME");
-    index->add_option("--codepage", options->codePage,
-                      "ANSI code page for sources without a byte-order mark that are not UTF-8, and for -o "
-                      "(default: the system's; 932 on Linux)");
+    addCodePageOption(*index, options->codePage);
     index->add_flag("--raw", options->raw, "Only the command index lines, without heading and load entry");
     CLI::Option* json = index->add_flag("--json", options->json, "Each line as one JSON string");
     CLI::Option* output =

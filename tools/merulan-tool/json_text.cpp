@@ -1,5 +1,7 @@
 #include "tools/merulan-tool/json_text.h"
 
+#include "text/utf8.h"
+
 namespace merulan::tool {
 
 namespace {
@@ -16,24 +18,6 @@ void appendEscapedUnit(std::string& out, char16_t c) {
     out += "\\u";
     for (int shift = 12; shift >= 0; shift -= 4) {
         out += kHex[(c >> shift) & 0xF];
-    }
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
 
@@ -71,12 +55,12 @@ void appendJsonString(std::string& out, std::u16string_view text) {
         if (c < 0x20) {
             appendEscapedUnit(out, c);
         } else if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            out += toUtf8(text.substr(i, 2));
             ++i;
         } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
             appendEscapedUnit(out, c);
         } else {
-            appendUtf8(out, c);
+            out += toUtf8(text.substr(i, 1));
         }
     }
     out += '"';

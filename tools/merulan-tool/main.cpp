@@ -56,5 +56,7 @@ int wmain(int argc, wchar_t** argv) {
     return run(std::move(args));
 }
 #else
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+    return run(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif
