@@ -191,4 +191,14 @@ std::vector<std::u16string> remoteTreeTexts(HWND tree) {
     return texts;
 }
 
+bool centredOnWorkAreaOf(HWND box, HWND window) {
+    RECT boxRect{};
+    GetWindowRect(box, &boxRect);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const auto withinAPixel = [](long a, long b) { return a - b <= 1 && b - a <= 1; };
+    return withinAPixel((boxRect.left + boxRect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2) &&
+           withinAPixel((boxRect.top + boxRect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2);
+}
+
 } // namespace merulan::testing

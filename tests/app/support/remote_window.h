@@ -33,6 +33,8 @@ HWND findChild(HWND parent, std::u16string_view className);
 std::u16string remoteText(HWND window);
 // The text of a message box.
 std::u16string boxMessage(HWND box);
+// Whether a box is centred (to a pixel) on the work area of the monitor that `window` is on.
+bool centredOnWorkAreaOf(HWND box, HWND window);
 // Node texts of another process's tree, read through its memory.
 std::vector<std::u16string> remoteTreeTexts(HWND tree);
 

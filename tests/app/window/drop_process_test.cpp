@@ -58,12 +58,7 @@ TEST(MerulanExe, ADroppedSourceReplacesTheListWhenTheBoxIsAnsweredYes) {
     // Yes is the default button (the one drawn as default; Wine's box answers DM_GETDEFID with IDOK).
     EXPECT_EQ(GetWindowLongW(yes, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    RECT boxRect{};
-    GetWindowRect(box, &boxRect);
-    MONITORINFO monitor{sizeof(monitor)};
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-    EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    EXPECT_TRUE(centredOnWorkAreaOf(box, window));
     EXPECT_EQ(remoteTreeTexts(tree), (Texts{u"作図", u"[LINE] 線分"})) << "nothing changes before the answer";
 
     // The backup's time is that of the answer, a second and more after the drop.

@@ -74,12 +74,7 @@ TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
     EXPECT_EQ(message.rfind(u"ファイル " + installed.harness().listPath() + u" は開けません。 ", 0), 0u)
         << std::string(message.begin(), message.end());
     // Centred on the screen (the work area of the monitor the palette is on).
-    RECT boxRect{};
-    GetWindowRect(box, &boxRect);
-    MONITORINFO monitor{sizeof(monitor)};
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-    EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    EXPECT_TRUE(centredOnWorkAreaOf(box, window));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 
     window = waitForWindow(process.id, kFormClassName);
