@@ -3,6 +3,7 @@
 #include "cmdlist/list_file.h"
 #include "lispindex/index_builder.h"
 #include "lispindex/new_list.h"
+#include "platform/long_path.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
@@ -40,8 +41,9 @@ std::u16string messageOf(const std::exception_ptr& failure) {
 DropImportSeams fileSystemSeams(const AnsiCodePage& ansi) {
     DropImportSeams seams;
     seams.moveFile = [](const std::u16string& from, const std::u16string& to, bool replaceExisting) -> DWORD {
-        const BOOL moved = replaceExisting ? MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING)
-                                           : MoveFileW(wide(from), wide(to));
+        const BOOL moved =
+            replaceExisting ? MoveFileExW(wide(fileCallPath(from)), wide(fileCallPath(to)), MOVEFILE_REPLACE_EXISTING)
+                            : MoveFileW(wide(fileCallPath(from)), wide(fileCallPath(to)));
         return moved ? 0 : GetLastError();
     };
     seams.writeList = [&ansi](const std::u16string& path, const LineList& lines) { writeTextFile(path, lines, ansi); };

@@ -1,6 +1,7 @@
 // File access for the Windows build.
 #include "platform/text_file.h"
 
+#include "platform/long_path.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "text/u16text.h"
@@ -32,13 +33,13 @@ private:
 } // namespace
 
 bool fileExists(const std::u16string& path) {
-    const DWORD attributes = GetFileAttributesW(wide(path));
+    const DWORD attributes = GetFileAttributesW(wide(fileCallPath(path)));
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string readFileBytes(const std::u16string& path) {
-    const FileHandle file(
-        CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     auto fail = [&] { throw MerulanError(formatText(kCannotOpenMessage, {path, systemErrorText(GetLastError())})); };
     LARGE_INTEGER size{};
     if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
@@ -62,8 +63,8 @@ std::string readFileBytes(const std::u16string& path) {
 }
 
 void writeFileBytes(const std::u16string& path, std::string_view bytes) {
-    const FileHandle file(
-        CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     auto fail = [&] { throw MerulanError(formatText(kCannotCreateMessage, {path, systemErrorText(GetLastError())})); };
     if (!file.valid()) {
         fail();
