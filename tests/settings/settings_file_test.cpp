@@ -146,20 +146,22 @@ TEST(SettingsFile, AFileInUseRefusesTheFirstKeyAndKeepsItsContent) {
     EXPECT_EQ(after.target, u"BricsCAD");
 }
 
+// A settings file that the test run prepared outside Wine so that it cannot change.
 TEST(SettingsFile, AReadOnlyFileRefusesTheWrite) {
-    testing::TempDir dir;
-    const std::string before = "[Form]\r\nWidth=1\r\n";
-    const std::u16string path = dir.write(u"Merulan.ini", before);
-    ASSERT_TRUE(SetFileAttributesW(wide(path), FILE_ATTRIBUTE_READONLY));
-    const HANDLE probe = CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) { // root under Wine writes anyway
-        CloseHandle(probe);
-        SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
-        GTEST_SKIP() << "this account can write to read-only files";
+    const char* prepared = std::getenv("MERULAN_READ_ONLY_FOLDER");
+    if (!prepared) {
+        GTEST_SKIP() << "needs the folder that ctest prepares (MERULAN_READ_ONLY_FOLDER)";
     }
+    const std::u16string path = fromUtf8(prepared) + u"\\Merulan.ini";
+    const HANDLE probe = CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        GTEST_SKIP() << "this file system let the file stay writable";
+    }
+    const std::string before = "[Form]\r\nWidth=1\r\n";
+    ASSERT_EQ(testing::fileBytes(std::filesystem::path(path)), before);
     expectRefused(path);
-    SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(dir.read(u"Merulan.ini"), before);
+    EXPECT_EQ(testing::fileBytes(std::filesystem::path(path)), before);
 }
 
 TEST(SettingsFile, AMissingFolderRefusesTheWrite) {

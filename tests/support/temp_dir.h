@@ -9,6 +9,12 @@
 
 namespace merulan::testing {
 
+// Every byte of a file; nothing when it cannot be read.
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 class TempDir {
 public:
     TempDir() {
@@ -42,10 +48,7 @@ public:
         return u16(name);
     }
 
-    std::string read(std::u16string_view name) const {
-        std::ifstream in(path_ / std::u16string(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string read(std::u16string_view name) const { return fileBytes(path_ / std::u16string(name)); }
 
 private:
     std::filesystem::path path_;

@@ -30,6 +30,10 @@ void FormHarness::removeList() const {
     DeleteFileW(wide(listPath()));
 }
 
+void FormHarness::useFolder(const std::u16string& folder) {
+    folder_ = folder.ends_with(u'\\') ? folder : folder + u"\\";
+}
+
 FormEnvironment FormHarness::environment() {
     FormEnvironment env;
     env.executablePath = folder_ + u"Merulan.exe";

@@ -36,6 +36,8 @@ public:
     // Writes the list file as UTF-8 with a byte-order mark.
     void writeList(std::u16string_view text) const;
     void removeList() const;
+    // Lives in an existing folder instead (full path); before open().
+    void useFolder(const std::u16string& folder);
 
     FormEnvironment environment();
     std::unique_ptr<TMerulanForm> open(std::shared_ptr<const Theme> theme = Theme::standard());

@@ -60,11 +60,6 @@ Texts filesIn(const std::u16string& folder) {
     return names;
 }
 
-std::string fileBytes(const std::u16string& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 void writeFile(const std::u16string& path, std::string_view bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream out(std::filesystem::path(path), std::ios::binary);
@@ -382,24 +377,33 @@ TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
     EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
 }
 
+// The palette's folder is one that the test run prepared outside Wine so that nothing in it can change:
+// the rename is refused, nothing is written, and the list stays as it was under its own name.
 TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
-    const std::u16string path = source(u"tools.lsp", utf8(kOneCommand));
-    const auto form = open();
-    const std::u16string folder = harness.folder().substr(0, harness.folder().size() - 1);
-    ASSERT_TRUE(SetFileAttributesW(wide(folder), FILE_ATTRIBUTE_READONLY));
-    const std::u16string probe = harness.folder() + u"probe.txt";
-    const UniqueKernelHandle probeFile(
-        CreateFileW(wide(probe), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    if (probeFile.get() != INVALID_HANDLE_VALUE) {
-        SetFileAttributesW(wide(folder), FILE_ATTRIBUTE_NORMAL);
-        GTEST_SKIP() << "this account can write in read-only folders";
+    const char* prepared = std::getenv("MERULAN_READ_ONLY_FOLDER");
+    if (!prepared) {
+        GTEST_SKIP() << "needs the folder that ctest prepares (MERULAN_READ_ONLY_FOLDER)";
     }
+    harness.useFolder(fromUtf8(prepared));
+    const UniqueKernelHandle probe(CreateFileW(wide(harness.folder() + u"probe.txt"), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (probe.get() != INVALID_HANDLE_VALUE) {
+        GTEST_SKIP() << "this file system let the folder stay writable";
+    }
+    const std::string listBefore = fileBytes(harness.listPath());
+    ASSERT_FALSE(listBefore.empty());
+    const auto form = open(false);
+    const Texts nodesBefore = treeTexts(form->TreeView1);
+    ASSERT_EQ(nodesBefore, kOldNodes);
+
     harness.answerYes = true;
-    drop(*form, {path});
-    SetFileAttributesW(wide(folder), FILE_ATTRIBUTE_NORMAL);
+    drop(*form, {source(u"tools.lsp", utf8(kOneCommand))});
+    ASSERT_EQ(harness.questions.size(), 1u);
     ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList));
-    EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
+    EXPECT_TRUE(harness.errors[0].text.starts_with(harness.listPath() + u" を " + harness.folder() + u"MerulanList"))
+        << utf8(harness.errors[0].text);
+    EXPECT_EQ(fileBytes(harness.listPath()), listBefore);
+    EXPECT_EQ(filesIn(harness.folder()), (Texts{u"Merulan.ini", u"MerulanList.txt"}));
     EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
 }
 
