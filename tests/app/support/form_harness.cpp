@@ -71,7 +71,7 @@ std::unique_ptr<TMerulanForm> FormHarness::open(std::shared_ptr<const Theme> the
 
 namespace {
 
-void collect(HWND tree, HTREEITEM item, int depth, std::vector<TreeNode>& nodes) {
+void collect(HWND tree, HTREEITEM item, int depth, std::vector<TreeNode>& nodes, std::vector<HTREEITEM>* items) {
     for (; item; item = TreeView_GetNextSibling(tree, item)) {
         wchar_t text[1024]{};
         TVITEMW data{};
@@ -83,7 +83,10 @@ void collect(HWND tree, HTREEITEM item, int depth, std::vector<TreeNode>& nodes)
         TreeView_GetItem(tree, &data);
         nodes.push_back({fromWide(text), data.iImage, data.iSelectedImage, data.lParam, depth,
                          (data.state & TVIS_EXPANDED) != 0, (data.state & TVIS_SELECTED) != 0});
-        collect(tree, TreeView_GetChild(tree, item), depth + 1, nodes);
+        if (items) {
+            items->push_back(item);
+        }
+        collect(tree, TreeView_GetChild(tree, item), depth + 1, nodes, items);
     }
 }
 
@@ -91,8 +94,20 @@ void collect(HWND tree, HTREEITEM item, int depth, std::vector<TreeNode>& nodes)
 
 std::vector<TreeNode> treeNodes(HWND tree) {
     std::vector<TreeNode> nodes;
-    collect(tree, TreeView_GetRoot(tree), 0, nodes);
+    collect(tree, TreeView_GetRoot(tree), 0, nodes, nullptr);
     return nodes;
+}
+
+HTREEITEM nodeWithText(HWND tree, std::u16string_view text) {
+    std::vector<TreeNode> nodes;
+    std::vector<HTREEITEM> items;
+    collect(tree, TreeView_GetRoot(tree), 0, nodes, &items);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (nodes[i].text == text) {
+            return items[i];
+        }
+    }
+    return nullptr;
 }
 
 std::vector<std::u16string> treeTexts(HWND tree) {

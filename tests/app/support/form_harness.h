@@ -72,6 +72,8 @@ struct TreeNode {
 // Every node in display order (parents before children).
 std::vector<TreeNode> treeNodes(HWND tree);
 std::vector<std::u16string> treeTexts(HWND tree);
+// The first node in display order with that text, or null.
+HTREEITEM nodeWithText(HWND tree, std::u16string_view text);
 std::u16string selectedText(HWND tree);
 
 // Handles what is waiting in this thread's queue.

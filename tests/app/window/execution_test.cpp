@@ -16,31 +16,6 @@ constexpr std::u16string_view kList = u"作図\r\n"
                                       u"修正\r\n"
                                       u"MOVE\t移動\r\n";
 
-HTREEITEM itemWithText(HWND tree, std::u16string_view text) {
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
-        wchar_t buffer[256]{};
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = buffer;
-        data.cchTextMax = 256;
-        TreeView_GetItem(tree, &data);
-        if (std::u16string_view(reinterpret_cast<const char16_t*>(buffer)) == text) {
-            return item;
-        }
-        HTREEITEM next = TreeView_GetChild(tree, item);
-        if (!next) {
-            next = TreeView_GetNextSibling(tree, item);
-        }
-        for (HTREEITEM up = item; !next && up;) {
-            up = TreeView_GetParent(tree, up);
-            next = up ? TreeView_GetNextSibling(tree, up) : nullptr;
-        }
-        item = next;
-    }
-    return nullptr;
-}
-
 class Execution : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -53,7 +28,7 @@ protected:
     // A real double-click on the node's text: the tree selects it and reports NM_DBLCLK.
     void doubleClick(std::u16string_view text) {
         const HWND tree = form_->TreeView1;
-        const HTREEITEM item = itemWithText(tree, text);
+        const HTREEITEM item = nodeWithText(tree, text);
         ASSERT_NE(item, nullptr) << "no node " << toUtf8(text);
         RECT rect{};
         TreeView_GetItemRect(tree, item, &rect, TRUE);
@@ -102,7 +77,7 @@ TEST_F(Execution, DoubleClickOnAHeadingOnlyChangesTheCaption) {
 TEST_F(Execution, EnterInTheTreeRunsTheSelectedNode) {
     CadSim autocad({u"--kind", u"autocad"});
     chooseTarget(kAutoCad1Id);
-    TreeView_SelectItem(form_->TreeView1, itemWithText(form_->TreeView1, u"[MOVE] 移動"));
+    TreeView_SelectItem(form_->TreeView1, nodeWithText(form_->TreeView1, u"[MOVE] 移動"));
     pressEnterIn(form_->TreeView1);
     EXPECT_EQ(autocad.takeMessages(), copyDataOf(u"\x03") + copyDataOf(u"MOVE\r"));
 }
