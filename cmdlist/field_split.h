@@ -21,7 +21,8 @@ void splitFieldsWith(std::u16string_view line, std::u16string& scratch, Emit&& e
             bool reduced = false;
             for (;;) {
                 const size_t quote = line.find(u'"', pos);
-                const bool pair = quote != std::u16string_view::npos && quote + 1 < line.size() && line[quote + 1] == u'"';
+                const bool pair =
+                    quote != std::u16string_view::npos && quote + 1 < line.size() && line[quote + 1] == u'"';
                 if (pair) {
                     if (!reduced) {
                         scratch.clear();

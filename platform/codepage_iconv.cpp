@@ -35,7 +35,9 @@ private:
     iconv_t handle_;
 };
 
-std::string iconvName(unsigned id) { return id == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(id); }
+std::string iconvName(unsigned id) {
+    return id == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(id);
+}
 
 class IconvCodePage final : public AnsiCodePage {
 public:
@@ -101,6 +103,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<AnsiCodePage> codePageById(unsigned id) { return std::make_unique<IconvCodePage>(id); }
+std::unique_ptr<AnsiCodePage> codePageById(unsigned id) {
+    return std::make_unique<IconvCodePage>(id);
+}
 
 } // namespace merulan

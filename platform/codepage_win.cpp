@@ -54,7 +54,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<AnsiCodePage> systemAnsiCodePage() { return std::make_unique<WindowsCodePage>(GetACP()); }
+std::unique_ptr<AnsiCodePage> systemAnsiCodePage() {
+    return std::make_unique<WindowsCodePage>(GetACP());
+}
 
 std::unique_ptr<AnsiCodePage> codePageById(unsigned id) {
     if (!IsValidCodePage(id)) {

@@ -15,7 +15,9 @@ namespace merulan {
 
 namespace {
 
-std::u16string reasonOf(int error) { return fromUtf8(std::strerror(error)); }
+std::u16string reasonOf(int error) {
+    return fromUtf8(std::strerror(error));
+}
 
 class FileDescriptor {
 public:

@@ -5,6 +5,7 @@
 namespace merulan {
 
 // what() carries UTF-8 so that a stray catch of std::exception still prints something readable.
-MerulanError::MerulanError(std::u16string message) : std::runtime_error(toUtf8(message)), message_(std::move(message)) {}
+MerulanError::MerulanError(std::u16string message)
+    : std::runtime_error(toUtf8(message)), message_(std::move(message)) {}
 
 } // namespace merulan

@@ -26,7 +26,9 @@ std::u16string_view trimBlanks(std::u16string_view s) {
     return s.substr(first, last - first);
 }
 
-bool contains(std::u16string_view text, std::u16string_view part) { return text.find(part) != std::u16string_view::npos; }
+bool contains(std::u16string_view text, std::u16string_view part) {
+    return text.find(part) != std::u16string_view::npos;
+}
 
 bool beginsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
@@ -39,9 +41,13 @@ size_t nameStart(std::u16string_view path) {
 }
 } // namespace
 
-std::u16string_view fileNameOf(std::u16string_view path) { return path.substr(nameStart(path)); }
+std::u16string_view fileNameOf(std::u16string_view path) {
+    return path.substr(nameStart(path));
+}
 
-std::u16string_view folderOf(std::u16string_view path) { return path.substr(0, nameStart(path)); }
+std::u16string_view folderOf(std::u16string_view path) {
+    return path.substr(0, nameStart(path));
+}
 
 std::u16string_view extensionOf(std::u16string_view path) {
     const std::u16string_view name = fileNameOf(path);

@@ -6,7 +6,9 @@
 
 namespace merulan {
 
-constexpr bool isBlank(char16_t c) { return c <= 32; }
+constexpr bool isBlank(char16_t c) {
+    return c <= 32;
+}
 
 std::u16string upperAscii(std::u16string_view s);
 std::u16string_view trimBlanks(std::u16string_view s);

@@ -8,9 +8,9 @@ namespace merulan {
 
 std::u16string systemErrorText(unsigned long error) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::u16string text = length ? fromWide(std::wstring_view(buffer, length)) : u"";
     LocalFree(buffer);
     return std::u16string(trimBlanks(text));

@@ -28,7 +28,9 @@ TEST(CadSimLogText, EscapesControlsAndBackslashesAndReadsThemBack) {
 }
 
 TEST(CadSimLogText, WindowShowsControlCharactersByName) {
-    EXPECT_EQ(displayText(u"\x1bLINE\r\x03\x01" u"C:\\a"), u"<ESC>LINE<CR><Ctrl+C><x01>C:\\a");
+    EXPECT_EQ(displayText(u"\x1bLINE\r\x03\x01"
+                          u"C:\\a"),
+              u"<ESC>LINE<CR><Ctrl+C><x01>C:\\a");
 }
 
 TEST(CadSimOptions, KindsGiveTheirLookAndOverridesWin) {

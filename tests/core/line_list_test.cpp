@@ -18,7 +18,9 @@ const AnsiCodePage& japanese() {
     return *codePage;
 }
 
-LineList lines(std::initializer_list<const char16_t*> items) { return LineList(items.begin(), items.end()); }
+LineList lines(std::initializer_list<const char16_t*> items) {
+    return LineList(items.begin(), items.end());
+}
 
 TEST(LineSplit, LineEndsAndNul) {
     struct Case {
@@ -69,7 +71,9 @@ TEST(LineDecode, ByteOrderMarksInOrderThenCodePage) {
 
 TEST(LineDecode, InvalidUtf8AfterMarkFailsWithWindowsText) {
     try {
-        decodeLines("\xEF\xBB\xBF" "ok\n\x8C\x9F", japanese(), UnmarkedText::AnsiCodePage);
+        decodeLines("\xEF\xBB\xBF"
+                    "ok\n\x8C\x9F",
+                    japanese(), UnmarkedText::AnsiCodePage);
         FAIL() << "no error";
     } catch (const MerulanError& error) {
         EXPECT_EQ(error.message(), u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
@@ -97,8 +101,8 @@ TEST(LineEncode, CrLfAfterEveryLineInTheCodePage) {
 
 TEST(LineEncode, TextTheCodePageLacksIsWrittenAsUtf8AndReadsBackUnchanged) {
     const LineList cases[] = {
-        lines({u"한국어", u"検索"}),         // Hangul is not in 932
-        lines({u"\u301C wave dash"}),        // 932 holds only U+FF5E: no lossy best fit
+        lines({u"한국어", u"検索"}),           // Hangul is not in 932
+        lines({u"\u301C wave dash"}),          // 932 holds only U+FF5E: no lossy best fit
         lines({u"emoji 😀", u"\u00E9t\u00E9"}), // é is not in 932 either
     };
     TempDir dir;

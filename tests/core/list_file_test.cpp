@@ -33,12 +33,12 @@ TEST(FieldSplit, TabsAndQuotes) {
         {u"\ta", {u"", u"a"}},
         {u"a\t\tb", {u"a", u"", u"b"}},
         {u"a b\t c ", {u"a b", u" c "}},
-        {u"\"a\tb\"\tc", {u"a\tb", u"c"}},           // TAB inside quotes belongs to the value
-        {u"\"say \"\"hi\"\"\"", {u"say \"hi\""}},   // pairs stand for one quote
+        {u"\"a\tb\"\tc", {u"a\tb", u"c"}},                // TAB inside quotes belongs to the value
+        {u"\"say \"\"hi\"\"\"", {u"say \"hi\""}},         // pairs stand for one quote
         {u"\"word\" more\tx", {u"word", u" more", u"x"}}, // text after the closing quote is a new field
-        {u"\"a\"\"b", {u"a\"b"}},                   // unclosed: the rest of the line, pairs reduced
+        {u"\"a\"\"b", {u"a\"b"}},                         // unclosed: the rest of the line, pairs reduced
         {u"\"open\tto end", {u"open\tto end"}},
-        {u"x\"y\"\tz", {u"x\"y\"", u"z"}},          // a quote inside a field is ordinary
+        {u"x\"y\"\tz", {u"x\"y\"", u"z"}}, // a quote inside a field is ordinary
         {u"\"\"", {u""}},
         {u"\"\"\"", {u"\""}},
         {u"\"a\"\"b\"\t", {u"a\"b", u""}},
@@ -111,7 +111,8 @@ TEST_F(LoadMerulanList, TableUnchangedWhenMissingOrWithoutLines) {
     const TLspRecords before = table;
     EXPECT_FALSE(load());
     EXPECT_EQ(table, before);
-    for (std::string_view bytes : {std::string_view(""), std::string_view("\xEF\xBB\xBF"), std::string_view("\xFF\xFE")}) {
+    for (std::string_view bytes :
+         {std::string_view(""), std::string_view("\xEF\xBB\xBF"), std::string_view("\xFF\xFE")}) {
         write(bytes);
         EXPECT_FALSE(load());
         EXPECT_EQ(table, before);

@@ -9,7 +9,7 @@ namespace {
 TEST(TextRules, UpperCasingTouchesOnlyAsciiLetters) {
     EXPECT_EQ(upperAscii(u"abc xyz ABC 09 {}"), u"ABC XYZ ABC 09 {}");
     EXPECT_EQ(upperAscii(u"ａｂｃ äé ß かな"), u"ａｂｃ äé ß かな"); // full-width, accented, kana stay
-    EXPECT_EQ(upperAscii(u"`az{"), u"`AZ{");                     // neighbours of a and z stay
+    EXPECT_EQ(upperAscii(u"`az{"), u"`AZ{");                         // neighbours of a and z stay
 }
 
 TEST(TextRules, TrimmingRemovesCodesZeroToThirtyTwoOnly) {
@@ -51,7 +51,8 @@ TEST(TextRules, PathPartsSplitAfterLastBackslashOrColon) {
 }
 
 TEST(TextRules, FormatFillsPlaceholdersInOrder) {
-    EXPECT_EQ(formatText(u"ファイル %s は開けません。 %s ", {u"C:\\a.txt", u"理由"}), u"ファイル C:\\a.txt は開けません。 理由 ");
+    EXPECT_EQ(formatText(u"ファイル %s は開けません。 %s ", {u"C:\\a.txt", u"理由"}),
+              u"ファイル C:\\a.txt は開けません。 理由 ");
     EXPECT_EQ(formatText(u"%s%s", {u"%s", u"x"}), u"%sx"); // an argument is never re-scanned
     EXPECT_EQ(formatText(u"%s に書き込めません", {}), u"%s に書き込めません");
     EXPECT_EQ(decimalText(-50), u"-50");
@@ -81,7 +82,10 @@ TEST(Utf8, RoundTripAndLoneSurrogates) {
     EXPECT_EQ(toUtf8(lone), "\xEF\xBF\xBD");
     EXPECT_FALSE(isWellFormedUtf16(lone));
     EXPECT_TRUE(isWellFormedUtf16(text));
-    EXPECT_EQ(fromUtf8("a\xFF" "b"), u"a\xFFFD" u"b");
+    EXPECT_EQ(fromUtf8("a\xFF"
+                       "b"),
+              u"a\xFFFD"
+              u"b");
 }
 
 } // namespace

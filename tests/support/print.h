@@ -9,8 +9,8 @@
 namespace merulan {
 
 inline void PrintTo(const TLspRecord& r, std::ostream* os) {
-    *os << "{" << r.row << ", \"" << toUtf8(r.cmd) << "\", \"" << toUtf8(r.cmt) << "\", \"" << toUtf8(r.exe)
-        << "\", \"" << toUtf8(r.opt) << "\"}";
+    *os << "{" << r.row << ", \"" << toUtf8(r.cmd) << "\", \"" << toUtf8(r.cmt) << "\", \"" << toUtf8(r.exe) << "\", \""
+        << toUtf8(r.opt) << "\"}";
 }
 
 } // namespace merulan
