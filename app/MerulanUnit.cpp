@@ -15,7 +15,6 @@
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
-#include "text/utf8.h"
 
 #include <commctrl.h>
 #include <cstring>
@@ -251,12 +250,8 @@ template <class Handler>
 void TMerulanForm::guarded(Handler&& handler) noexcept {
     try {
         handler();
-    } catch (const MerulanError& failure) {
-        reportFailure(failure.message());
-    } catch (const std::exception& failure) {
-        reportFailure(fromUtf8(failure.what()));
     } catch (...) {
-        reportFailure(u"不明なエラーです");
+        reportFailure(messageOf(std::current_exception()));
     }
 }
 

@@ -8,7 +8,6 @@
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "text/u16text.h"
-#include "text/utf8.h"
 
 #include <exception>
 
@@ -22,18 +21,6 @@ std::u16string digits(unsigned value, std::size_t width) {
         text.insert(0, width - text.size(), u'0');
     }
     return text;
-}
-
-std::u16string messageOf(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const MerulanError& error) {
-        return error.message();
-    } catch (const std::exception& error) {
-        return fromUtf8(error.what());
-    } catch (...) {
-        return u"不明なエラーです";
-    }
 }
 
 } // namespace

@@ -8,4 +8,16 @@ namespace merulan {
 MerulanError::MerulanError(std::u16string message)
     : std::runtime_error(toUtf8(message)), message_(std::move(message)) {}
 
+std::u16string messageOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const MerulanError& error) {
+        return error.message();
+    } catch (const std::exception& error) {
+        return fromUtf8(error.what());
+    } catch (...) {
+        return u"不明なエラーです";
+    }
+}
+
 } // namespace merulan

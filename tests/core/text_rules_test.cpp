@@ -1,3 +1,4 @@
+#include "text/error.h"
 #include "text/u16text.h"
 #include "text/utf8.h"
 
@@ -56,6 +57,20 @@ TEST(TextRules, FormatFillsPlaceholdersInOrder) {
     EXPECT_EQ(formatText(u"%s%s", {u"%s", u"x"}), u"%sx"); // an argument is never re-scanned
     EXPECT_EQ(formatText(u"%s に書き込めません", {}), u"%s に書き込めません");
     EXPECT_EQ(decimalText(-50), u"-50");
+}
+
+TEST(ErrorText, EveryFailureHasAMessageForTheUser) {
+    const auto caught = [](auto&& thrower) {
+        try {
+            thrower();
+        } catch (...) {
+            return messageOf(std::current_exception());
+        }
+        return std::u16string(u"(nothing thrown)");
+    };
+    EXPECT_EQ(caught([] { throw MerulanError(u"ファイル a は開けません。"); }), u"ファイル a は開けません。");
+    EXPECT_EQ(caught([] { throw std::runtime_error("\xE6\xA4\x9C\xE7\xB4\xA2 failed"); }), u"検索 failed");
+    EXPECT_EQ(caught([] { throw 42; }), u"不明なエラーです");
 }
 
 TEST(Utf8, StrictDecodingRefusesWhatWindowsRefuses) {
