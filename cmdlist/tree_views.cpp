@@ -18,14 +18,6 @@ void appendNodeText(std::u16string& out, const TLspRecord& record) {
     out += record.cmt;
 }
 
-void upperAsciiInPlace(std::u16string& s) {
-    for (char16_t& c : s) {
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - (u'a' - u'A'));
-        }
-    }
-}
-
 void selectFirst(TreeViewContent& view) {
     view.selected = view.nodes.empty() ? -1 : 0;
 }

@@ -4,13 +4,17 @@
 
 namespace merulan {
 
-std::u16string upperAscii(std::u16string_view s) {
-    std::u16string out(s);
-    for (char16_t& c : out) {
+void upperAsciiInPlace(std::u16string& s) {
+    for (char16_t& c : s) {
         if (c >= u'a' && c <= u'z') {
             c = static_cast<char16_t>(c - (u'a' - u'A'));
         }
     }
+}
+
+std::u16string upperAscii(std::u16string_view s) {
+    std::u16string out(s);
+    upperAsciiInPlace(out);
     return out;
 }
 

@@ -11,6 +11,8 @@ constexpr bool isBlank(char16_t c) {
 }
 
 std::u16string upperAscii(std::u16string_view s);
+// The same, reusing the string's buffer (the filtered view does it for every record).
+void upperAsciiInPlace(std::u16string& s);
 std::u16string_view trimBlanks(std::u16string_view s);
 bool contains(std::u16string_view text, std::u16string_view part);
 bool beginsWith(std::u16string_view text, std::u16string_view prefix);
