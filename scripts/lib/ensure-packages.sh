@@ -1,16 +1,44 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages named on the command line that are not installed yet.
+# Installs what the purposes named on the command line need (build, windows, screenshot, package, fuzz:
+# see packages.sh) and is not installed yet, then checks that every command they call is there. Something
+# missing stops here with one line naming it and its package, before any build or test can fail on it.
 set -euo pipefail
+source "$(dirname "$0")/packages.sh"
+
+packages=()
+needs=()
+for purpose in "$@"; do
+    list="${purpose^^}_PACKAGES[@]"
+    checks="${purpose^^}_NEEDS"
+    [ -n "${!checks:-}" ] || { echo "ensure-packages: no purpose '$purpose' in packages.sh" >&2; exit 2; }
+    packages+=("${!list}")
+    read -r -d '' -a more <<<"${!checks}" || true
+    needs+=("${more[@]}")
+done
+
 missing=()
-for package in "$@"; do
+for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}" >&2
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}" >&2
+    sudo_cmd=()
+    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+for need in "${needs[@]}"; do
+    thing=${need%%:*}
+    package=${need#*:}
+    if [[ "$thing" == /* ]]; then
+        [ -e "$thing" ] && continue
+    else
+        command -v "$thing" >/dev/null && continue
+    fi
+    echo "missing: $thing (from the Debian package $package: apt-get install $package)" >&2
+    exit 1
+done
