@@ -40,7 +40,10 @@ std::u16string classOf(HWND window) {
 } // namespace
 
 std::u16string builtMerulanExe() {
-    std::u16string path = fromWide(std::wstring_view(L"" MERULAN_EXE_PATH));
+    return windowsPathOf(fromWide(std::wstring_view(L"" MERULAN_EXE_PATH)));
+}
+
+std::u16string windowsPathOf(std::u16string path) {
     if (!path.empty() && path[0] == u'/') {
         path = u"Z:" + path; // a Unix path of the build, seen through Wine's drive Z:
     }

@@ -17,6 +17,8 @@ struct StartedProcess {
 
 // The Merulan.exe of this build, as a Windows path.
 std::u16string builtMerulanExe();
+// A path of the build tree as Windows sees it: a Unix path through Wine's drive Z:.
+std::u16string windowsPathOf(std::u16string path);
 
 StartedProcess startProcess(const std::u16string& exe);
 // Asks the process's windows to close and waits; kills it after the limit. Returns the exit code.
