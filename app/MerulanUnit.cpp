@@ -497,10 +497,20 @@ void TMerulanForm::FormCreate() {
     SetWindowTextW(SpeedButton1.handle(), L"ESC");
     Panel1.setColour(kPanel1Green);
 
-    loadMerulanList(listFilePath());
-    makeTreeViewItemsByRow();
-    DragAcceptFiles(window_, TRUE);
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // A list that cannot be read still leaves a palette that stays on top and takes a dropped source,
+    // the natural way to rebuild the list; the failure then goes on to the error box.
+    const auto acceptDropsAndStayOnTop = [this] {
+        DragAcceptFiles(window_, TRUE);
+        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    };
+    try {
+        loadMerulanList(listFilePath());
+        makeTreeViewItemsByRow();
+    } catch (...) {
+        acceptDropsAndStayOnTop();
+        throw;
+    }
+    acceptDropsAndStayOnTop();
 }
 
 void TMerulanForm::FormDestroy() {

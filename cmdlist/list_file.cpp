@@ -122,7 +122,7 @@ bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const Ansi
         return false;
     }
     // The decoded text is cut into lines in place: no line list is built for a file this size.
-    return fillLspRecords(table, decodeText(readFileBytes(fName), ansi, UnmarkedText::AnsiCodePage));
+    return fillLspRecords(table, decodeText(readFileBytes(fName), ansi, UnmarkedText::SurelyUtf8ElseAnsiCodePage));
 }
 
 } // namespace merulan

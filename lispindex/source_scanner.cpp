@@ -83,13 +83,16 @@ void stripLispComments(const LineList& lspSL, LineList& cleaned) {
                     inString = i == 0 || line[i - 1] != u'\\' || (i >= 2 && line[i - 2] == u'\\');
                 }
             }
-            if (ch == u';' && !inString) {
+            if (ch == u';' && inBlockComment) {
+                // Only "|;" closes a block comment; any other ";" in it is text, so a "|;" after it still counts.
+                inBlockComment = !(i > 0 && line[i - 1] == u'|');
+            } else if (ch == u';' && !inString) {
                 if (i + 1 < n && line[i + 1] == u'|') {
                     inBlockComment = true;
                 } else if (i > 0 && line[i - 1] == u'|') {
-                    inBlockComment = false;
+                    // A "|;" outside a block comment: the ";" goes, the "|" stays.
                 } else {
-                    break; // a line comment, also inside a block comment: the rest of the line is not seen
+                    break; // a line comment: the rest of the line is not seen
                 }
             }
             if (inString) {

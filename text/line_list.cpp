@@ -29,6 +29,16 @@ std::u16string utf8OrThrow(std::string_view bytes) {
     return std::move(*text);
 }
 
+// A lead byte of a sequence for U+0800 and beyond; in valid UTF-8 nothing else reaches E0.
+bool holdsThreeOrFourByteSequence(std::string_view bytes) {
+    for (const char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0xE0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
@@ -41,7 +51,7 @@ std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, Unma
     if (bytes.starts_with(kUtf16BeMark)) {
         return decodeUtf16(bytes.substr(2), true);
     }
-    if (unmarked == UnmarkedText::Utf8ThenAnsiCodePage) {
+    if (unmarked == UnmarkedText::Utf8ThenAnsiCodePage || holdsThreeOrFourByteSequence(bytes)) {
         if (auto text = decodeUtf8Strict(bytes)) {
             return std::move(*text);
         }

@@ -13,7 +13,10 @@ using LineList = std::vector<std::u16string>;
 
 // How text without a byte-order mark is decoded.
 enum class UnmarkedText {
-    AnsiCodePage,         // list files
+    // List files: UTF-8 when the whole text is strict UTF-8 holding a character beyond U+07FF (as today's
+    // Notepad saves Japanese without a mark), otherwise the code page. A Shift-JIS text of ASCII and
+    // half-width katakana can be valid UTF-8 of two-byte characters only, so it still reads as Shift-JIS.
+    SurelyUtf8ElseAnsiCodePage,
     Utf8ThenAnsiCodePage, // LISP sources: strict UTF-8 first, the code page when that fails
 };
 

@@ -65,7 +65,7 @@ TEST(LineDecode, ByteOrderMarksInOrderThenCodePage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(decodeLines(c.bytes, japanese(), UnmarkedText::AnsiCodePage), c.expected);
+        EXPECT_EQ(decodeLines(c.bytes, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
     }
 }
 
@@ -73,7 +73,7 @@ TEST(LineDecode, InvalidUtf8AfterMarkFailsWithWindowsText) {
     try {
         decodeLines("\xEF\xBB\xBF"
                     "ok\n\x8C\x9F",
-                    japanese(), UnmarkedText::AnsiCodePage);
+                    japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
         FAIL() << "no error";
     } catch (const MerulanError& error) {
         EXPECT_EQ(error.message(), u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
@@ -81,7 +81,7 @@ TEST(LineDecode, InvalidUtf8AfterMarkFailsWithWindowsText) {
     // The mark decides in the source mode too.
     EXPECT_THROW(decodeLines("\xEF\xBB\xBF\x8C\x9F", japanese(), UnmarkedText::Utf8ThenAnsiCodePage), MerulanError);
     // Without the mark the same bytes are code page text.
-    EXPECT_EQ(decodeLines("ok\n\x8C\x9F", japanese(), UnmarkedText::AnsiCodePage), lines({u"ok", u"検"}));
+    EXPECT_EQ(decodeLines("ok\n\x8C\x9F", japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), lines({u"ok", u"検"}));
 }
 
 TEST(LineDecode, SourcesTryStrictUtf8FirstThenCodePage) {
@@ -89,7 +89,28 @@ TEST(LineDecode, SourcesTryStrictUtf8FirstThenCodePage) {
     EXPECT_EQ(decodeLines("; \xE6\xA4\x9C\xE7\xB4\xA2", japanese(), UnmarkedText::Utf8ThenAnsiCodePage),
               lines({u"; 検索"}));
     EXPECT_EQ(decodeLines("; \x8C\x9F\x8D\xF5", japanese(), UnmarkedText::Utf8ThenAnsiCodePage), lines({u"; 検索"}));
-    EXPECT_NE(decodeLines("; \xE6\xA4\x9C\xE7\xB4\xA2", japanese(), UnmarkedText::AnsiCodePage), lines({u"; 検索"}));
+}
+
+TEST(LineDecode, ListsWithoutMarkAreUtf8OnlyWhenNothingElseCanBeMeant) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        LineList expected;
+    };
+    const Case cases[] = {
+        {"UTF-8 as Notepad saves it", "\xE4\xBD\x9C\xE5\x9B\xB3\r\nLINE\t\xE7\xB7\x9A\xE5\x88\x86",
+         lines({u"作図", u"LINE\t線分"})},
+        {"Shift-JIS", "\x8D\xEC\x90\x7D\r\nLINE\t\x90\xFC\x95\xAA", lines({u"作図", u"LINE\t線分"})},
+        // Valid UTF-8 of an Arabic and an Armenian letter, but no character beyond U+07FF.
+        {"Shift-JIS half-width katakana only", "LAYER\t\xDA\xB2\xD4\xB0", lines({u"LAYER\tﾚｲﾔｰ"})},
+        {"ASCII", "LINE\tdraw\r\n", lines({u"LINE\tdraw"})},
+        {"UTF-8 with one byte that is not", "\xE4\xBD\x9C\xE5\x9B\xB3\xFF",
+         splitLines(japanese().decode("\xE4\xBD\x9C\xE5\x9B\xB3\xFF"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(decodeLines(c.bytes, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
+    }
 }
 
 TEST(LineEncode, CrLfAfterEveryLineInTheCodePage) {
@@ -112,7 +133,7 @@ TEST(LineEncode, TextTheCodePageLacksIsWrittenAsUtf8AndReadsBackUnchanged) {
         EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
         const auto path = dir.u16(u"MerulanList.txt");
         writeTextFile(path, original, japanese());
-        EXPECT_EQ(readTextFile(path, japanese(), UnmarkedText::AnsiCodePage), original);
+        EXPECT_EQ(readTextFile(path, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), original);
     }
 }
 

@@ -20,7 +20,10 @@ FormHarness::FormHarness(std::u16string subFolder) {
 }
 
 void FormHarness::writeList(std::u16string_view text) const {
-    const std::string bytes = "\xEF\xBB\xBF" + toUtf8(text);
+    writeListBytes("\xEF\xBB\xBF" + toUtf8(text));
+}
+
+void FormHarness::writeListBytes(std::string_view bytes) const {
     const UniqueKernelHandle file(CreateFileW(wide(listPath()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

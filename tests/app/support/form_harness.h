@@ -35,6 +35,7 @@ public:
     std::u16string listPath() const { return folder_ + u"MerulanList.txt"; }
     // Writes the list file as UTF-8 with a byte-order mark.
     void writeList(std::u16string_view text) const;
+    void writeListBytes(std::string_view bytes) const;
     void removeList() const;
     // Lives in an existing folder instead (full path); before open().
     void useFolder(const std::u16string& folder);

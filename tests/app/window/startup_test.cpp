@@ -2,6 +2,7 @@
 #include "support/form_harness.h"
 
 #include "app/form_layout.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -77,30 +78,45 @@ TEST(StartUp, ListFileGivesExpandedGroupedViewWithFirstHeadingSelected) {
     ASSERT_EQ(lspRecords.size(), 5u);
 }
 
-TEST(StartUp, ListFileThatCannotBeOpenedShowsErrorAndSkipsTheRest) {
-    TopmostAnchor anchor;
-    FormHarness harness;
-    harness.writeList(kSampleList);
-    // Held open for writing by "another program": the palette may not read it.
-    const UniqueKernelHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(harness.listPath().c_str()),
-                                              GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
-    const auto form = harness.open();
+TEST(StartUp, ListThatCannotBeReadShowsErrorYetLeavesATopmostDropTarget) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool holdOpenForWriting; // by "another program": the palette may not read it
+    };
+    const Case cases[] = {
+        {"held open", "LINE\tline\r\n", true},
+        {"invalid UTF-8 after the mark", "\xEF\xBB\xBF\x8C\x9F\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TopmostAnchor anchor;
+        FormHarness harness;
+        harness.writeListBytes(c.bytes);
+        UniqueKernelHandle lock;
+        if (c.holdOpenForWriting) {
+            lock.reset(CreateFileW(reinterpret_cast<const wchar_t*>(harness.listPath().c_str()), GENERIC_WRITE, 0,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+        }
+        const auto form = harness.open();
 
-    ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_EQ(harness.errors[0].title, u"Merulan");
-    const std::u16string opening = u"ファイル " + harness.listPath() + u" は開けません。 ";
-    EXPECT_EQ(harness.errors[0].text.substr(0, opening.size()), opening);
-    EXPECT_EQ(harness.errors[0].text.back(), u' ') << "a message ending in a blank gets no full stop";
-    EXPECT_EQ(TreeView_GetCount(form->TreeView1), 0u);
-    const LONG_PTR exStyle = GetWindowLongPtrW(form->handle(), GWL_EXSTYLE);
-    EXPECT_FALSE(exStyle & WS_EX_TOPMOST);
-    EXPECT_FALSE(exStyle & WS_EX_ACCEPTFILES);
+        ASSERT_EQ(harness.errors.size(), 1u);
+        EXPECT_EQ(harness.errors[0].title, u"Merulan");
+        const std::u16string messageStart =
+            c.holdOpenForWriting ? u"ファイル " + harness.listPath() + u" は開けません。 "
+                                 : u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
+        EXPECT_TRUE(harness.errors[0].text.starts_with(messageStart)) << toUtf8(harness.errors[0].text);
+        EXPECT_EQ(TreeView_GetCount(form->TreeView1), 0u);
+        const LONG_PTR exStyle = GetWindowLongPtrW(form->handle(), GWL_EXSTYLE);
+        EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+        EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
 
-    // The window still works: the steps before the failure took effect, and the handlers run.
-    EXPECT_EQ(textOf(form->SpeedButton1.handle()), u"ESC");
-    SendMessageW(form->handle(), WM_COMMAND, kN3Id, 0);
-    EXPECT_EQ(harness.information.size(), 1u);
+        // The window works: the steps before the failure took effect, and the handlers run.
+        EXPECT_EQ(textOf(form->SpeedButton1.handle()), u"ESC");
+        SendMessageW(form->handle(), WM_COMMAND, kN3Id, 0);
+        EXPECT_EQ(harness.information.size(), 1u);
+    }
 }
 
 TEST(StartUp, SpeedButtonFillsGreenPanelAndReadsEsc) {
