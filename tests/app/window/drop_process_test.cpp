@@ -25,7 +25,7 @@ constexpr std::u16string_view kSource = u"(setq x 1)\r\n"
 std::u16string stampNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const std::u16string name = backupPathFor(u"", now);
+    const std::u16string name = listBackupPath(u"", now);
     return name.substr(11, 14);
 }
 
@@ -87,6 +87,74 @@ TEST(MerulanExe, ADroppedSourceReplacesTheListWhenTheBoxIsAnsweredYes) {
     EXPECT_LE(stamp, answeredBy);
     EXPECT_EQ(harness.dir().read(backups[0]), "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n"));
     EXPECT_EQ(harness.dir().read(u"MerulanList.txt").substr(0, 7), "tools\r\n");
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+// The keyboard's Ctrl, held through the system's input until the scope ends.
+class ControlHeld {
+public:
+    ControlHeld() { press(0); }
+    ~ControlHeld() { release(); }
+    ControlHeld(const ControlHeld&) = delete;
+    ControlHeld& operator=(const ControlHeld&) = delete;
+    void release() {
+        if (down_) {
+            press(KEYEVENTF_KEYUP);
+        }
+    }
+
+private:
+    void press(DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_CONTROL;
+        input.ki.dwFlags = flags;
+        down_ = SendInput(1, &input, sizeof(input)) == 1 && !(flags & KEYEVENTF_KEYUP);
+    }
+    bool down_ = false;
+};
+
+TEST(MerulanExe, AFolderDroppedWithCtrlHeldAddsItsSourcesAfterTheList) {
+    FormHarness harness;
+    const std::u16string exe = harness.folder() + u"Merulan.exe";
+    std::filesystem::copy_file(std::filesystem::path(builtMerulanExe()), std::filesystem::path(exe));
+    harness.writeList(u"作図\r\nLINE\t線分\r\n");
+    TempDir elsewhere;
+    std::filesystem::create_directory(elsewhere / u"lib");
+    elsewhere.write(u"lib\\b10.lsp", toUtf8(u"(defun c:ten () 1)\r\n"));
+    elsewhere.write(u"lib\\b9.lsp", toUtf8(kSource));
+
+    const StartedProcess process = startProcess(exe);
+    ASSERT_TRUE(process.handle);
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND tree = findChild(window, u"SysTreeView32");
+    ASSERT_EQ(remoteTreeTexts(tree), (Texts{u"作図", u"[LINE] 線分"}));
+
+    ControlHeld control;
+    ASSERT_TRUE(postDropInto(process.handle.get(), process.id, window, {elsewhere.u16(u"lib")}));
+    const HWND box = waitForBox(window);
+    control.release();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(boxMessage(box), u"6 個のコマンドが 2 個のファイルから検出されました．\n"
+                               u"現在のコマンドリストの後に追加しますか？\n"
+                               u"(現在のコマンドリストは日付時刻を追加したファイル名で保存されます)");
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDYES)));
+    const Texts added = {u"作図",     u"[LINE] 線分",          u"b9",  u"[EN] 円を描く", u"[SEN A] 線分を引く",
+                         u"[ZZ] ...", u"{LOAD} ロード b9.lsp", u"b10", u"[TEN] ...",     u"{LOAD} ロード b10.lsp"};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (remoteTreeTexts(tree) != added && std::chrono::steady_clock::now() < deadline) {
+        Sleep(20);
+    }
+    EXPECT_EQ(remoteTreeTexts(tree), added);
+    size_t backups = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(harness.dir().path())) {
+        if (entry.path().filename().u16string().starts_with(u"MerulanList2")) {
+            ++backups;
+            EXPECT_EQ(fileBytes(entry.path()), "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n"));
+        }
+    }
+    EXPECT_EQ(backups, 1u);
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
