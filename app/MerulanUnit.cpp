@@ -615,16 +615,19 @@ void TMerulanForm::SpeedButton1Click() {
 }
 
 void TMerulanForm::WMDropFiles(UniqueDrop drop) {
-    const std::optional<std::u16string> source = firstDroppedLispSource(drop.get());
-    drop.reset(); // released whether or not a source was chosen
-    if (!source) {
+    // Ctrl counts as the drop arrives; it is long let go by the time the question is answered.
+    const ListWrite how = env_.controlKeyDown() ? ListWrite::Append : ListWrite::Replace;
+    const std::vector<std::u16string> names = droppedFileNames(drop.get());
+    drop.reset(); // released whatever the names turn out to be
+    const std::vector<std::u16string> sources = lispSourcesOf(names, compareFileNamesLogically);
+    if (sources.empty()) {
         return;
     }
     DropImportSeams seams = fileSystemSeams(*env_.ansiCodePage);
     seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
     seams.localTime = env_.localTime;
-    if (importLispSource(*source, env_.executableFolder(), *env_.ansiCodePage, compareUserLocaleIgnoreCase, seams) ==
-        DropImportResult::Replaced) {
+    if (importLispSources(sources, env_.executableFolder(), how, *env_.ansiCodePage, compareUserLocaleIgnoreCase,
+                          seams) == DropImportResult::ListWritten) {
         loadMerulanList(listFilePath());
         makeTreeViewItemsByRow();
     }

@@ -1,9 +1,76 @@
 #include "app/dropped_files.h"
 
 #include "app/drop_import.h"
+#include "platform/long_path.h"
 #include "platform/win/wide.h"
+#include "text/error.h"
+#include "text/u16text.h"
+
+#include <algorithm>
 
 namespace merulan {
+
+namespace {
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle() {
+        if (valid()) {
+            FindClose(handle_);
+        }
+    }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isFolder(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(fileCallPath(path)));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+[[noreturn]] void throwCannotList(const std::u16string& folder, DWORD error) {
+    throw MerulanError(formatText(kCannotListFolderMessage, {folder, systemErrorText(error)}));
+}
+
+// The AutoLISP sources directly inside folder, by their long names ("*" rather than "*.lsp": the
+// pattern would also match "x.lspx" through its short name).
+std::vector<std::u16string> sourcesInFolder(const std::u16string& folder, TextCompare orderNames) {
+    const std::u16string prefix = folder.ends_with(u'\\') ? folder : folder + u"\\";
+    WIN32_FIND_DATAW found{};
+    const FindHandle find(FindFirstFileExW(wide(fileCallPath(prefix + u"*")), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    std::vector<std::u16string> names;
+    if (!find.valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) { // a drive's root holds no "." entry
+            return names;
+        }
+        throwCannotList(folder, error);
+    }
+    do {
+        const std::u16string name = fromWide(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && isLispSourceName(name)) {
+            names.push_back(name);
+        }
+    } while (FindNextFileW(find.get(), &found));
+    if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) {
+        throwCannotList(folder, error);
+    }
+    std::stable_sort(names.begin(), names.end(),
+                     [orderNames](const std::u16string& a, const std::u16string& b) { return orderNames(a, b) < 0; });
+    for (std::u16string& name : names) {
+        name.insert(0, prefix);
+    }
+    return names;
+}
+
+} // namespace
 
 unsigned droppedFileCount(HDROP drop) {
     return DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -21,15 +88,30 @@ std::u16string droppedFileName(HDROP drop, unsigned index) {
     return name;
 }
 
-std::optional<std::u16string> firstDroppedLispSource(HDROP drop) {
+std::vector<std::u16string> droppedFileNames(HDROP drop) {
+    std::vector<std::u16string> names;
     const unsigned count = droppedFileCount(drop);
     for (unsigned index = 0; index < count; ++index) {
-        std::u16string name = droppedFileName(drop, index);
-        if (isLispSourceName(name)) {
-            return name;
+        names.push_back(droppedFileName(drop, index));
+    }
+    return names;
+}
+
+std::vector<std::u16string> lispSourcesOf(const std::vector<std::u16string>& droppedNames, TextCompare orderNames) {
+    std::vector<std::u16string> sources;
+    std::vector<std::u16string> folders;
+    for (const std::u16string& name : droppedNames) {
+        if (isFolder(name)) {
+            folders.push_back(name);
+        } else if (isLispSourceName(name)) {
+            sources.push_back(name);
         }
     }
-    return std::nullopt;
+    for (const std::u16string& folder : folders) {
+        std::vector<std::u16string> inside = sourcesInFolder(folder, orderNames);
+        sources.insert(sources.end(), std::make_move_iterator(inside.begin()), std::make_move_iterator(inside.end()));
+    }
+    return sources;
 }
 
 } // namespace merulan

@@ -31,6 +31,7 @@ FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme) {
         GetLocalTime(&now);
         return now;
     };
+    env.controlKeyDown = [] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; };
     return env;
 }
 

@@ -25,6 +25,8 @@ struct FormEnvironment {
         shellExecute;
     // The local date and time (GetLocalTime), for the names of list backups.
     std::function<SYSTEMTIME()> localTime;
+    // Whether Ctrl is down now (GetAsyncKeyState: a drop comes while another program has the keyboard).
+    std::function<bool()> controlKeyDown;
 
     // The executable's path up to and including its last backslash.
     std::u16string executableFolder() const;

@@ -1,5 +1,6 @@
 // Indexing a large AutoLISP source: MB/s of read + decode + makeLspIndex against read + decode alone,
 // and each stage at 1 MB and 10 MB, to show that none grows faster than the source.
+#include "bench/lisp_library.h"
 #include "lispindex/defun_details.h"
 #include "lispindex/index_builder.h"
 #include "lispindex/source_scanner.h"
@@ -17,55 +18,6 @@
 
 namespace merulan {
 namespace {
-
-// One library block: a decorated comment header with a Japanese title, a command with parameters,
-// strings holding ";" and escaped quotes, a block comment, a nested helper and a plain function.
-std::string libraryBlock(int n) {
-    const std::string id = std::to_string(n);
-    return ";;; ==================================================\n"
-           ";;; 建具表の作成 " +
-           id +
-           " : 選択した図形から寸法を拾います\n"
-           ";;; --------------------------------------------------\n"
-           "(defun c:TATEGU" +
-           id +
-           " (ent pt / ss i name lst)\n"
-           "  ;; 図形を選択する\n"
-           "  (setq ss (ssget \"X\" '((0 . \"INSERT\")))) ; ブロックのみ\n"
-           "  (setq msg \"寸法; \\\"幅\\\" と \\\"高さ\\\" を拾う\")\n"
-           "  ;| 古い処理:\n"
-           "     (command \"_.ERASE\" ss \"\")\n"
-           "  |;\n"
-           "  (defun tategu-item" +
-           id +
-           " (e / d)\n"
-           "    (setq d (entget e))\n"
-           "    (list (cdr (assoc 2 d)) (cdr (assoc 41 d)) (cdr (assoc 42 d))))\n"
-           "  (if ss\n"
-           "    (progn\n"
-           "      (setq i 0)\n"
-           "      (repeat (sslength ss)\n"
-           "        (setq lst (cons (tategu-item" +
-           id +
-           " (ssname ss i)) lst)\n"
-           "              i (1+ i)))\n"
-           "      (princ (strcat \"\\n\" (itoa (length lst)) \" 個\"))))\n"
-           "  (princ))\n"
-           "\n"
-           "(defun tategu-helper" +
-           id +
-           " (a b)\n"
-           "  (+ a b))\n"
-           "\n";
-}
-
-std::string librarySource(std::size_t bytes) {
-    std::string source;
-    for (int n = 0; source.size() < bytes; ++n) {
-        source += libraryBlock(n);
-    }
-    return source;
-}
 
 // The generated sources, written once as UTF-8 files in the temporary folder and removed at exit.
 class SourceFiles {
@@ -85,7 +37,7 @@ public:
         if (path.empty()) {
             const auto file =
                 std::filesystem::temp_directory_path() / ("merulan-bench-" + std::to_string(megabytes) + "mb.lsp");
-            std::ofstream(file, std::ios::binary) << librarySource(megabytes << 20);
+            std::ofstream(file, std::ios::binary) << bench::librarySource(megabytes << 20);
             path = file.u16string();
         }
         return path;

@@ -117,12 +117,16 @@ bool fillLspRecords(TLspRecords& table, std::u16string_view text) {
     return fillFromLines(table, lineCountBound(text), [&](auto&& onLine) { forEachLine(text, onLine); });
 }
 
+std::u16string readListText(const std::u16string& fName, const AnsiCodePage& ansi) {
+    return decodeText(readFileBytes(fName), ansi, UnmarkedText::SurelyUtf8ElseAnsiCodePage);
+}
+
 bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const AnsiCodePage& ansi) {
     if (!fileExists(fName)) {
         return false;
     }
     // The decoded text is cut into lines in place: no line list is built for a file this size.
-    return fillLspRecords(table, decodeText(readFileBytes(fName), ansi, UnmarkedText::SurelyUtf8ElseAnsiCodePage));
+    return fillLspRecords(table, readListText(fName, ansi));
 }
 
 } // namespace merulan

@@ -26,6 +26,10 @@ bool fillLspRecords(TLspRecords& table, const LineList& lines);
 // The same from a whole decoded text, cut into lines as a line list would be.
 bool fillLspRecords(TLspRecords& table, std::u16string_view text);
 
+// The whole decoded text of an existing list file, read and decoded as every reader of the list reads
+// it. Open and decoding failures throw MerulanError.
+std::u16string readListText(const std::u16string& fName, const AnsiCodePage& ansi);
+
 // Missing file, or one without lines: false and the table unchanged. Open and decoding failures
 // throw MerulanError and also leave the table unchanged.
 bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const AnsiCodePage& ansi);

@@ -3,15 +3,13 @@
 #pragma once
 
 #include "text/line_list.h"
+#include "text/u16text.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace merulan {
-
-// A path's folder ends at its last backslash or colon; the Linux console tool adds "/".
-inline constexpr std::u16string_view kWindowsPathSeparators = u"\\:";
 
 // The fields of one list line, as the list reader is to give them back.
 using ListLineFields = std::vector<std::u16string>;

@@ -1,11 +1,14 @@
 // File access for the Linux build (the console tool and the native tests).
 #include "platform/text_file.h"
 
+#include "platform/file_move.h"
+
 #include "text/error.h"
 #include "text/u16text.h"
 #include "text/utf8.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -88,6 +91,30 @@ void writeFileBytes(const std::u16string& path, std::string_view bytes) {
         }
         bytes.remove_prefix(static_cast<size_t>(put));
     }
+}
+
+std::optional<std::u16string> moveFile(const std::u16string& from, const std::u16string& to, bool replaceExisting) {
+    const std::string source = toUtf8(from);
+    const std::string target = toUtf8(to);
+    if (replaceExisting) {
+        return ::rename(source.c_str(), target.c_str()) == 0 ? std::nullopt : std::optional(reasonOf(errno));
+    }
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return std::nullopt;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return reasonOf(errno);
+    }
+    // A file system without the no-replace rename: a second link refuses an existing name just the same.
+    if (::link(source.c_str(), target.c_str()) != 0) {
+        return reasonOf(errno);
+    }
+    if (::unlink(source.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(target.c_str());
+        return reasonOf(error);
+    }
+    return std::nullopt;
 }
 
 } // namespace merulan

@@ -1,6 +1,8 @@
 // File access for the Windows build.
 #include "platform/text_file.h"
 
+#include "platform/file_move.h"
+
 #include "platform/long_path.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
@@ -77,6 +79,16 @@ void writeFileBytes(const std::u16string& path, std::string_view bytes) {
         }
         bytes.remove_prefix(put);
     }
+}
+
+std::optional<std::u16string> moveFile(const std::u16string& from, const std::u16string& to, bool replaceExisting) {
+    const BOOL moved = replaceExisting
+                           ? MoveFileExW(wide(fileCallPath(from)), wide(fileCallPath(to)), MOVEFILE_REPLACE_EXISTING)
+                           : MoveFileW(wide(fileCallPath(from)), wide(fileCallPath(to)));
+    if (moved) {
+        return std::nullopt;
+    }
+    return systemErrorText(GetLastError());
 }
 
 } // namespace merulan

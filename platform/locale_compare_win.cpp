@@ -1,7 +1,10 @@
 #include "platform/locale_compare.h"
 
 #include <climits>
+#include <string>
 #include <windows.h>
+
+#include <shlwapi.h>
 
 namespace merulan {
 
@@ -19,6 +22,13 @@ int compareUserLocaleIgnoreCase(std::u16string_view a, std::u16string_view b) {
         return a.compare(b);
     }
     return result - CSTR_EQUAL;
+}
+
+int compareFileNamesLogically(std::u16string_view a, std::u16string_view b) {
+    // The shell's comparison takes NUL-terminated names.
+    const std::wstring first(a.begin(), a.end());
+    const std::wstring second(b.begin(), b.end());
+    return StrCmpLogicalW(first.c_str(), second.c_str());
 }
 
 } // namespace merulan

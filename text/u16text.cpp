@@ -40,7 +40,7 @@ bool beginsWith(std::u16string_view text, std::u16string_view prefix) {
 
 namespace {
 size_t nameStart(std::u16string_view path) {
-    const size_t sep = path.find_last_of(u"\\:");
+    const size_t sep = path.find_last_of(kWindowsPathSeparators);
     return sep == std::u16string_view::npos ? 0 : sep + 1;
 }
 } // namespace

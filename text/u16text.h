@@ -17,6 +17,9 @@ std::u16string_view trimBlanks(std::u16string_view s);
 bool contains(std::u16string_view text, std::u16string_view part);
 bool beginsWith(std::u16string_view text, std::u16string_view prefix);
 
+// A path's folder ends at its last backslash or colon; the Linux console tool adds "/".
+inline constexpr std::u16string_view kWindowsPathSeparators = u"\\:";
+
 // Paths split after the last backslash or colon.
 std::u16string_view fileNameOf(std::u16string_view path);
 std::u16string_view folderOf(std::u16string_view path);

@@ -1,18 +1,29 @@
-// Under Wine: how long Merulan.exe takes from process start to its first shown, filled window, and how
-// long one keystroke in the search box takes to rebuild the filtered view of 5,000 entries; each beside
-// its floor (a bare window with one empty TreeView; a bare TreeView filled with the same nodes).
+// Under Wine: how long Merulan.exe takes from process start to its first shown, filled window, how
+// long one keystroke in the search box takes to rebuild the filtered view of 5,000 entries, and how long
+// a dropped library folder takes to become the tree; each beside its floor (a bare window with one
+// empty TreeView; a bare TreeView filled with the same nodes; merulan-tool index on the same files).
 #include "app/MerulanUnit.h"
+#include "app/drop_import.h"
+#include "app/dropped_files.h"
 #include "app/program.h"
+#include "platform/locale_compare.h"
+#include "bench/lisp_library.h"
+#include "lispindex/new_list.h"
+#include "lispindex/source_file.h"
 #include "platform/system_codepage.h"
+#include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/utf8.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <shlobj.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace merulan {
@@ -254,13 +265,204 @@ void keystrokeTable(int rounds) {
     form.reset();
 }
 
+// A library of files sources of about 100 KB each (UTF-8 with Japanese comments), each defining
+// commands of its own, in a fresh folder.
+std::vector<std::u16string> writeLibrary(const std::filesystem::path& folder, int files) {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::vector<std::u16string> paths;
+    for (int i = 0; i < files; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof(name), "tools%03d.lsp", i);
+        std::ofstream(folder / name, std::ios::binary) << bench::librarySource(100 << 10, i * 1000);
+        paths.push_back((folder / name).u16string());
+    }
+    return paths;
+}
+
+// The block the shell hands a window for one dropped name.
+HGLOBAL dropBlockFor(const std::u16string& name) {
+    const size_t nameBytes = (name.size() + 2) * sizeof(char16_t); // the name's NUL and the list's
+    const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + nameBytes);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(files + 1, name.data(), name.size() * sizeof(char16_t));
+    GlobalUnlock(block);
+    return block;
+}
+
+// Milliseconds from CreateProcess to the end of the process; its output goes nowhere.
+double runToEnd(const std::filesystem::path& exe, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    const HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = nul;
+    startup.hStdError = nul;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
+    const auto start = Clock::now();
+    double elapsed = -1;
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &info)) {
+        WaitForSingleObject(info.hProcess, INFINITE);
+        elapsed = millisecondsSince(start);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    CloseHandle(nul);
+    return elapsed;
+}
+
+// The drop's steps one by one, as WMDropFiles runs them (the list written without a backup).
+std::vector<double> dropStages(TMerulanForm& form, const FormEnvironment& env, const std::u16string& folder, int runs) {
+    std::vector<std::vector<double>> times(5);
+    const std::u16string listPath = form.listFilePath();
+    for (int run = 0; run < runs; ++run) {
+        auto start = Clock::now();
+        const std::vector<std::u16string> sources = lispSourcesOf({folder}, compareFileNamesLogically);
+        times[0].push_back(millisecondsSince(start));
+        start = Clock::now();
+        LineList list;
+        for (const std::u16string& source : sources) {
+            const LineList block =
+                makeNewList(indexLispSourceFile(source, *env.ansiCodePage, compareUserLocaleIgnoreCase), source,
+                            env.executableFolder());
+            list.insert(list.end(), block.begin(), block.end());
+        }
+        times[1].push_back(millisecondsSince(start));
+        start = Clock::now();
+        writeTextFile(listPath, list, *env.ansiCodePage);
+        times[2].push_back(millisecondsSince(start));
+        start = Clock::now();
+        form.loadMerulanList(listPath);
+        times[3].push_back(millisecondsSince(start));
+        start = Clock::now();
+        form.makeTreeViewItemsByRow();
+        UpdateWindow(form.TreeView1);
+        times[4].push_back(millisecondsSince(start));
+        pump();
+    }
+    std::vector<double> medians;
+    for (const auto& stage : times) {
+        medians.push_back(median(stage));
+    }
+    return medians;
+}
+
+constexpr int kLibrarySizes[] = {25, 50, 100, 200};
+
+void dropTable(int runs) {
+    const Stage stage = stageWith(buildPath(MERULAN_EXE_PATH), "", "merulan-bench-drop");
+    const std::filesystem::path tool = buildPath(MERULAN_TOOL_PATH);
+    const std::shared_ptr<const Theme> theme = applyStyle(kPaletteStyleName, [](const std::u16string&) {});
+    FormEnvironment env = productionEnvironment(theme);
+    env.executablePath = stage.exe.u16string();
+    env.askYesNo = [](HWND, const std::u16string&) { return true; };
+    bool failed = false;
+    env.showError = [&failed](HWND, const std::u16string&, const std::u16string& text) {
+        std::printf("error: %s\n", toUtf8(text).c_str());
+        failed = true;
+    };
+    WORD second = 0; // a backup name of its own for every drop
+    env.localTime = [&second] {
+        SYSTEMTIME time{2024, 1, 0, 1, 0, 0, 0, 0};
+        time.wMinute = static_cast<WORD>(second / 60);
+        time.wSecond = static_cast<WORD>(second++ % 60);
+        return time;
+    };
+    lspRecords.clear();
+    auto form = TMerulanForm::create(env, theme);
+    form->show(SW_SHOWNOACTIVATE);
+    pump();
+
+    const std::filesystem::path toolOutput = stage.dir / "tool-list.txt";
+    std::vector<std::vector<double>> stageRows;
+    std::printf("A dropped library folder to the filled tree, beside merulan-tool index -o on the same files "
+                "(median and fastest of %d, ms):\n\n",
+                runs);
+    std::printf("| Files (100 KB each) | Entries | Drop to painted tree | merulan-tool index (floor) | x floor | "
+                "Drop per file |\n|---|---|---|---|---|---|\n");
+    for (const int files : kLibrarySizes) {
+        const std::filesystem::path folder = stage.dir / ("library" + std::to_string(files));
+        const std::vector<std::u16string> sources = writeLibrary(folder, files);
+        std::wstring toolArguments = L"index --codepage 932 --no-backup -o \"" + toolOutput.wstring() + L"\"";
+        for (const std::u16string& source : sources) {
+            toolArguments += L" \"" + std::wstring(source.begin(), source.end()) + L"\"";
+        }
+        std::vector<double> dropTimes, toolTimes;
+        runToEnd(tool, toolArguments); // warm the file cache
+        for (int run = 0; run < runs; ++run) {
+            const HGLOBAL block = dropBlockFor(folder.u16string());
+            const auto start = Clock::now();
+            SendMessageW(form->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+            UpdateWindow(form->TreeView1);
+            dropTimes.push_back(millisecondsSince(start));
+            pump();
+            toolTimes.push_back(runToEnd(tool, toolArguments));
+            for (const auto& entry : std::filesystem::directory_iterator(stage.dir)) {
+                if (entry.path().filename().wstring().starts_with(L"MerulanList2")) {
+                    std::filesystem::remove(entry.path());
+                }
+            }
+        }
+        stageRows.push_back(dropStages(*form, env, folder.u16string(), runs));
+        const double drop = median(dropTimes);
+        const double floor = median(toolTimes);
+        const double fastDrop = *std::min_element(dropTimes.begin(), dropTimes.end());
+        const double fastFloor = *std::min_element(toolTimes.begin(), toolTimes.end());
+        std::printf("| %d | %zu | %.0f (%.0f) | %.0f (%.0f) | %.2f (%.2f) | %.1f (%.1f) |%s\n", files,
+                    lspRecords.size(), drop, fastDrop, floor, fastFloor, drop / floor, fastDrop / fastFloor,
+                    drop / files, fastDrop / files, failed ? " (failed)" : "");
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::remove(toolOutput);
+    std::printf("\nWhere the drop's time goes, step by step (median of %d, ms):\n\n", runs);
+    std::printf("| Files | Listing and ordering the folder | Reading and indexing | Writing the list | Loading it | "
+                "Filling and painting the tree |\n|---|---|---|---|---|---|\n");
+    for (size_t row = 0; row < stageRows.size(); ++row) {
+        const std::vector<double>& t = stageRows[row];
+        std::printf("| %d | %.1f | %.0f | %.0f | %.0f | %.0f |\n", kLibrarySizes[row], t[0], t[1], t[2], t[3], t[4]);
+    }
+    // What the floor spends on starting a process under Wine, indexing next to nothing.
+    std::ofstream(stage.dir / "tiny.lsp") << "(defun c:tiny () 1)\n";
+    std::vector<double> startTimes;
+    for (int run = 0; run < runs; ++run) {
+        startTimes.push_back(runToEnd(tool, L"index --codepage 932 --no-backup -o \"" + toolOutput.wstring() +
+                                                L"\" \"" + (stage.dir / "tiny.lsp").wstring() + L"\""));
+    }
+    std::printf("\nmerulan-tool index on a one-line source (process start-up under Wine): %.0f ms\n\n",
+                median(startTimes));
+    form.reset();
+}
+
 } // namespace
 } // namespace merulan
 
-int main() {
+// Without arguments every table; otherwise the ones named (startup, keys, drop).
+int wmain(int argc, wchar_t** argv) {
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    merulan::startUpTable(15);
-    merulan::keystrokeTable(9);
+    auto wanted = [&](std::wstring_view table) {
+        if (argc < 2) {
+            return true;
+        }
+        for (int i = 1; i < argc; ++i) {
+            if (table == argv[i]) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (wanted(L"startup")) {
+        merulan::startUpTable(15);
+    }
+    if (wanted(L"keys")) {
+        merulan::keystrokeTable(9);
+    }
+    if (wanted(L"drop")) {
+        merulan::dropTable(7);
+    }
     return 0;
 }

@@ -3,11 +3,12 @@
 #include "tools/merulan-tool/json_text.h"
 #include "tools/merulan-tool/tool_options.h"
 
-#include "lispindex/index_builder.h"
+#include "cmdlist/list_backup.h"
 #include "lispindex/new_list.h"
+#include "lispindex/source_file.h"
+#include "platform/local_time.h"
 #include "platform/locale_compare.h"
 #include "platform/system_codepage.h"
-#include "platform/text_file.h"
 #include "text/error.h"
 #include "text/u16text.h"
 #include "text/utf8.h"
@@ -35,6 +36,8 @@ struct IndexOptions {
     bool raw = false;
     bool json = false;
     std::string output;
+    bool append = false;
+    bool noBackup = false;
     std::vector<std::string> sources;
 };
 
@@ -85,16 +88,14 @@ int runIndex(const IndexOptions& options) {
     bool readFailed = false;
     for (const std::string& source : options.sources) {
         const std::u16string path = fullPath(source);
-        LineList sourceLines;
+        LineList indexLines;
         try {
-            sourceLines = readTextFile(path, *ansi, UnmarkedText::Utf8ThenAnsiCodePage);
+            indexLines = indexLispSourceFile(path, *ansi, kCompare);
         } catch (const MerulanError& error) {
-            reportError(error.message());
+            reportError(messageNamingSource(path, error.message()));
             readFailed = true;
             continue;
         }
-        LineList indexLines;
-        makeLspIndex(sourceLines, indexLines, kCompare);
         if (indexLines.empty()) {
             reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {path}));
             continue;
@@ -107,12 +108,19 @@ int runIndex(const IndexOptions& options) {
     }
 
     if (!options.output.empty()) {
+        const std::u16string listPath = fullPath(options.output);
         if (list.empty()) {
-            reportError(formatText(u"%s は書きません (コマンドがありません)", {fullPath(options.output)}));
+            reportError(formatText(u"%s は書きません (コマンドがありません)", {listPath}));
             return kExitOk;
         }
+        // As the palette does: the list that was there is kept under a time-stamped name beside it.
+        std::optional<std::u16string> backupPath;
+        if (!options.noBackup) {
+            backupPath = backupPathFor(listPath, currentLocalTime(), kSeparators);
+        }
         try {
-            writeTextFile(fullPath(options.output), list, *ansi);
+            writeListFile(listPath, list, options.append ? ListWrite::Append : ListWrite::Replace, backupPath, *ansi,
+                          fileSystemListSeams(*ansi));
         } catch (const MerulanError& error) {
             reportError(error.message());
             return kExitFailure;
@@ -148,8 +156,12 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     index->add_flag("--raw", options->raw, "Only the command index lines, without heading and load entry");
     CLI::Option* json = index->add_flag("--json", options->json, "Each line as one JSON string");
     CLI::Option* output =
-        index->add_option("-o,--output", options->output, "Write the list file (CR LF, ANSI code page) instead");
+        index->add_option("-o,--output", options->output,
+                          "Write the list file (CR LF, ANSI code page) instead; an existing FILE is first renamed to "
+                          "NAMEyyyymmddhhnnss.EXT beside it");
     json->excludes(output);
+    index->add_flag("--append", options->append, "With -o: add the blocks after the lines FILE holds")->needs(output);
+    index->add_flag("--no-backup", options->noBackup, "With -o: overwrite FILE without keeping it")->needs(output);
     index->add_option("sources", options->sources, "AutoLISP source files")->required();
     index->callback([options, &exitCode] { exitCode = runIndex(*options); });
 }

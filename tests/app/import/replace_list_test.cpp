@@ -45,10 +45,10 @@ protected:
 
     // The real move, counted; the calls after the first few can be made to fail.
     void countMoves(int failFromCall, DWORD error) {
-        seams.moveFile = [this, failFromCall, error, real = seams.moveFile](
-                             const std::u16string& from, const std::u16string& to, bool replace) -> DWORD {
+        seams.moveFile = [this, failFromCall, error, real = seams.moveFile](const std::u16string& from,
+                                                                            const std::u16string& to, bool replace) {
             ++moves;
-            return moves >= failFromCall ? error : real(from, to, replace);
+            return moves >= failFromCall ? std::optional(systemErrorText(error)) : real(from, to, replace);
         };
     }
 
@@ -131,7 +131,7 @@ TEST(DropImportTexts, BackupNamesHaveFourteenDigits) {
         {{987, 10, 0, 10, 0, 0, 0, 0}, u"C:\\M\\MerulanList09871010000000.txt"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(backupPathFor(u"C:\\M\\", c.time), c.path);
+        EXPECT_EQ(listBackupPath(u"C:\\M\\", c.time), c.path);
     }
 }
 

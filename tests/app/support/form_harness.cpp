@@ -62,6 +62,7 @@ FormEnvironment FormHarness::environment() {
         GetLocalTime(&now);
         return now;
     };
+    env.controlKeyDown = [this] { return controlKeyDown; };
     return env;
 }
 

@@ -52,6 +52,8 @@ public:
     bool answerYes = false;
     // The form's clock: the real local time unless a test fixes it.
     std::function<SYSTEMTIME()> localTime;
+    // Ctrl as the form sees it.
+    bool controlKeyDown = false;
 
 private:
     TempDir dir_;

@@ -98,13 +98,13 @@ protected:
     TempDir elsewhere;
 };
 
-TEST_F(Drop, OnlyTheFirstLispSourceInDropOrderIsRead) {
+TEST_F(Drop, OnlyLispSourcesAreRead) {
     const struct {
         const char* what;
         Texts names; // names in elsewhere
         std::u16string_view asked;
     } cases[] = {
-        {"the .LSP one is not first", {u"a.txt", u"b.lsp", u"c.lsp"}, u"2 個"},
+        {"the .LSP ones are not first", {u"a.txt", u"b.lsp", u"c.lsp"}, u"5 個のコマンドが 2 個のファイルから"},
         {"lower case", {u"b.lsp"}, u"2 個"},
         {"upper case", {u"B.LSP"}, u"2 個"}, // the same file as b.lsp to Windows
         {"mixed case", {u"c.Lsp"}, u"3 個"},
@@ -206,6 +206,99 @@ TEST_F(Drop, YesWithoutAListWritesItWithoutABackup) {
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
     EXPECT_EQ(treeTexts(form->TreeView1), (Texts{u"tools", u"[ONE] ...", u"{LOAD} ロード tools.lsp"}));
+}
+
+// Several sources, folders and Ctrl: which sources make blocks and in what order shows in the headings
+// of the grouped view; every Yes leaves the old list as the backup.
+TEST_F(Drop, ALibraryBecomesOneListInDropThenFolderOrder) {
+    constexpr std::u16string_view note = u"\n(現在のコマンドリストは日付時刻を追加したファイル名で保存されます)";
+    const std::u16string replace = u"\nコマンドリストを置き換えますか？" + std::u16string(note);
+    const std::u16string append = u"\n現在のコマンドリストの後に追加しますか？" + std::u16string(note);
+    const std::u16string bad = source(u"bad.lsp", "\xEF\xBB\xBF(defun c:a () 1)\xFF\r\n");
+    source(u"two.lsp", utf8(kTwoCommands));
+    source(u"one.LSP", utf8(kOneCommand));
+    source(u"helpers.lsp", utf8(u"(defun helper (a) a)\r\n"));
+    source(u"notes.txt", utf8(kOneCommand));
+    for (const auto name : {u"lib\\lib10.lsp", u"lib\\lib9.lsp", u"lib\\Lib1.lsp", u"lib\\sub\\inner.lsp",
+                            u"lib\\readme.txt", u"empty\\sub\\inner.lsp"}) {
+        source(name, utf8(kOneCommand));
+    }
+    const struct {
+        const char* what;
+        Texts names; // in elsewhere
+        bool control;
+        bool yes;
+        std::u16string question; // none asked when empty
+        Texts headings;          // the list unchanged when empty
+        std::u16string error;
+    } cases[] = {
+        {"several files, in drop order",
+         {u"two.lsp", u"notes.txt", u"helpers.lsp", u"one.LSP"},
+         false,
+         true,
+         u"5 個のコマンドが 2 個のファイルから検出されました．" + replace,
+         {u"two", u"one"}},
+        {"a folder after the files beside it, in Explorer's order",
+         {u"lib", u"one.LSP"},
+         false,
+         true,
+         u"8 個のコマンドが 4 個のファイルから検出されました．" + replace,
+         {u"one", u"Lib1", u"lib9", u"lib10"}},
+        {"Ctrl adds after the current list",
+         {u"two.lsp"},
+         true,
+         true,
+         u"3 個のコマンドが検出されました．" + append,
+         {u"作図", u"two"}},
+        {"a source that cannot be read among good ones",
+         {u"two.lsp", u"bad.lsp", u"one.LSP"},
+         false,
+         true,
+         u"",
+         {},
+         errorBoxText(bad + u"\n" + std::u16string(kInvalidUtf8Message))},
+        {"No writes nothing",
+         {u"lib"},
+         true,
+         false,
+         u"6 個のコマンドが 3 個のファイルから検出されました．" + append,
+         {}},
+        {"a folder without sources", {u"empty"}, false, true, u"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormHarness palette;
+        palette.writeList(kOldList);
+        palette.localTime = [] { return kAnswerTime; };
+        palette.controlKeyDown = c.control;
+        palette.answerYes = c.yes;
+        const auto form = palette.open();
+        Texts paths;
+        for (const auto& name : c.names) {
+            paths.push_back(elsewhere.u16(name));
+        }
+        const HGLOBAL block = dropFiles(form->handle(), paths);
+        EXPECT_TRUE(dropReleased(block));
+
+        EXPECT_EQ(palette.questions, c.question.empty() ? Texts{} : Texts{c.question});
+        ASSERT_EQ(palette.errors.size(), c.error.empty() ? 0u : 1u);
+        if (!c.error.empty()) {
+            EXPECT_EQ(palette.errors[0].text, c.error);
+        }
+        if (c.headings.empty()) {
+            EXPECT_EQ(filesIn(palette.folder()), Texts{u"MerulanList.txt"});
+            EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+            continue;
+        }
+        EXPECT_EQ(fileBytes(palette.folder() + std::u16string(kBackupName)), "\xEF\xBB\xBF" + utf8(kOldList));
+        Texts headings;
+        for (const TreeNode& node : treeNodes(form->TreeView1)) {
+            if (node.depth == 0) {
+                headings.push_back(node.text);
+            }
+        }
+        EXPECT_EQ(headings, c.headings);
+    }
 }
 
 TEST_F(Drop, TheLoadPathNamesTheOwnFolderOnlyWhenSpelledExactly) {

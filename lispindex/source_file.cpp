@@ -1,0 +1,22 @@
+#include "lispindex/source_file.h"
+
+#include "lispindex/index_builder.h"
+#include "platform/text_file.h"
+
+namespace merulan {
+
+LineList indexLispSourceFile(const std::u16string& path, const AnsiCodePage& ansi, TextCompare compare) {
+    const LineList source = readTextFile(path, ansi, UnmarkedText::Utf8ThenAnsiCodePage);
+    LineList indexLines;
+    makeLspIndex(source, indexLines, compare);
+    return indexLines;
+}
+
+std::u16string messageNamingSource(std::u16string_view path, std::u16string_view message) {
+    if (message.find(path) != std::u16string_view::npos) {
+        return std::u16string(message);
+    }
+    return std::u16string(path) + u"\n" + std::u16string(message);
+}
+
+} // namespace merulan

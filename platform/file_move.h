@@ -1,0 +1,13 @@
+// Renaming a file in place, as the list backups need it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace merulan {
+
+// Moves from to to. Without replaceExisting an existing file at to refuses the move. Nothing when
+// moved; otherwise the system's reason.
+std::optional<std::u16string> moveFile(const std::u16string& from, const std::u16string& to, bool replaceExisting);
+
+} // namespace merulan

@@ -1,0 +1,26 @@
+#include "platform/local_time.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <ctime>
+#endif
+
+namespace merulan {
+
+StampTime currentLocalTime() {
+#ifdef _WIN32
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+#else
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {static_cast<unsigned>(local.tm_year + 1900), static_cast<unsigned>(local.tm_mon + 1),
+            static_cast<unsigned>(local.tm_mday),        static_cast<unsigned>(local.tm_hour),
+            static_cast<unsigned>(local.tm_min),         static_cast<unsigned>(local.tm_sec)};
+#endif
+}
+
+} // namespace merulan
