@@ -35,7 +35,7 @@ TEST(CadLink, EachKindIsFoundBroughtForwardAndFedByItsDelivery) {
     for (const KindCase& c : cases) {
         SCOPED_TRACE(toUtf8(c.kind));
         CadSim sim({u"--kind", c.kind});
-        ForegroundProbe probe;
+        ForegroundProbe probe(&sim);
         const auto deliver = c.keystrokes ? keystrokesOf : copyDataOf;
         // Sent messages overtake posted ones: each delivery is looked at before the next.
         EXPECT_EQ(c.send(u"\x1b"), kFound);
@@ -105,7 +105,7 @@ TEST(CadLink, KeystrokesCarryAnyLength) {
 TEST(CadLink, DisabledWindowIsBroughtForwardButSentNothing) {
     CadSim sim({u"--kind", u"bricscad", u"--disabled", u"--minimized"});
     ASSERT_TRUE(IsIconic(sim.window()));
-    ForegroundProbe probe;
+    ForegroundProbe probe(&sim);
     EXPECT_EQ(cad::sendToBricsCad(u"\x1b"), kFound);
     EXPECT_FALSE(IsIconic(sim.window()));
     EXPECT_EQ(foregroundWindowAfterSettling(sim.window()), sim.window());
@@ -128,7 +128,7 @@ TEST(CadLink, IJCadGoneSinceItsLastSuccessIsNotFoundAndNothingIsActivated) {
     }
     // An IJCAD main window without the command-line window: the kept one is gone, so there is no input line.
     CadSim withoutCommandLine({u"--kind", u"ijcad-intelli", u"--title", u"IJCAD 2023 - [Drawing2.dwg]"});
-    ForegroundProbe probe;
+    ForegroundProbe probe(&withoutCommandLine);
     EXPECT_FALSE(cad::sendToIJCad(u"\x1b").found);
     EXPECT_EQ(cad::hIJCad, withoutCommandLine.window());
     EXPECT_EQ(cad::hIJCadCmdLine, keptCommandLine);
