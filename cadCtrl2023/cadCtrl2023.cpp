@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <string>
 
 namespace merulan::cadCtrl2023 {
@@ -45,8 +46,62 @@ HWND nextWindow(HWND window, UINT relation) {
     return window ? GetWindow(window, relation) : nullptr;
 }
 
-CadSendResult copyDataResult(std::u16string_view text) {
-    return {true, text.size() > kCopyDataMaxChars};
+using Clock = std::chrono::steady_clock;
+
+CadSendResult resultOf(LRESULT sent, DWORD error) {
+    if (sent) {
+        return CadSendResult::Sent;
+    }
+    switch (error) {
+    case ERROR_ACCESS_DENIED: // user interface privilege isolation: the receiver runs with higher rights
+        return CadSendResult::Blocked;
+    case ERROR_INVALID_WINDOW_HANDLE: // closed since it was found, or while it handled the message
+        return CadSendResult::NotFound;
+    default:
+        // ERROR_TIMEOUT, and any failure that leaves open whether the message will still be handled.
+        return CadSendResult::NotResponding;
+    }
+}
+
+// One message, waited for until the deadline at most. A message whose wait ran out may still be handled by the
+// CAD later, so no caller sends it again. SMTO_NORMAL keeps handling what other programs send us meanwhile.
+// SMTO_ABORTIFHUNG is not used here: bringing the CAD forward has just woken it, and a CAD that had been idle for
+// more than 5 seconds counts as hung until it reads that wake-up, so the first delivery after a pause would
+// often fail at once. Whether the CAD already hangs is asked before it is woken (broughtForward).
+CadSendResult deliver(const MessageSend& send, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                      Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+        return CadSendResult::NotResponding;
+    }
+    DWORD_PTR reply = 0;
+    SetLastError(ERROR_SUCCESS);
+    const LRESULT sent =
+        send(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ERRORONEXIT, static_cast<UINT>(left.count()), &reply);
+    return resultOf(sent, GetLastError());
+}
+
+// A CAD that the system already counts as hung (it has taken no message for 5 seconds and does not wait for
+// one) is given up at once and not brought forward; any other is brought to the front.
+bool broughtForward(HWND window) {
+    if (IsHungAppWindow(window)) {
+        return false;
+    }
+    bringToFront(window);
+    return true;
+}
+
+CadSendResult bringForwardAndCopy(HWND window, std::u16string_view text) {
+    if (text.size() > kCopyDataMaxChars) {
+        return CadSendResult::TooLong;
+    }
+    return broughtForward(window) ? sendCopyData(window, text) : CadSendResult::NotResponding;
+}
+
+// The title of the IJCAD window a search finds, empty when there is none (a kept window that has closed
+// since yields no title).
+std::u16string foundIJCadTitle() {
+    return findIJCadWindow() ? windowTitle(hIJCad) : std::u16string();
 }
 
 } // namespace
@@ -119,12 +174,12 @@ void bringToFront(HWND window) {
     SetForegroundWindow(window);
 }
 
-bool sendCopyData(HWND window, std::u16string_view text) {
-    if (!IsWindowEnabled(window)) {
-        return false;
-    }
+CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageSend& send) {
     if (text.size() > kCopyDataMaxChars) {
-        return false;
+        return CadSendResult::TooLong;
+    }
+    if (!IsWindowEnabled(window)) {
+        return CadSendResult::NotAccepting;
     }
     std::array<wchar_t, kCopyDataBufferUnits> buffer{};
     std::copy(text.begin(), text.end(), buffer.begin());
@@ -133,16 +188,25 @@ bool sendCopyData(HWND window, std::u16string_view text) {
     data.dwData = 1;
     data.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     data.lpData = buffer.data();
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-    // Lets a CAD that waits for input notice the new command line at once.
-    PostMessageW(window, WM_NULL, 0, 0);
-    return true;
+    const CadSendResult result =
+        deliver(send, window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), Clock::now() + kDeliveryTimeLimit);
+    if (result == CadSendResult::Sent) {
+        // Lets a CAD that waits for input notice the new command line at once.
+        PostMessageW(window, WM_NULL, 0, 0);
+    }
+    return result;
 }
 
-void sendKeystrokes(HWND editWindow, std::u16string_view text) {
+CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, const MessageSend& send) {
+    // The limit holds for the whole text: a CAD answering each keystroke slowly must not hold the palette either.
+    const Clock::time_point deadline = Clock::now() + kDeliveryTimeLimit;
     for (const char16_t unit : text) {
-        SendMessageW(editWindow, WM_CHAR, unit, 0);
+        const CadSendResult result = deliver(send, editWindow, WM_CHAR, unit, 0, deadline);
+        if (result != CadSendResult::Sent) {
+            return result;
+        }
     }
+    return CadSendResult::Sent;
 }
 
 CadSendResult sendToAutoCad(std::u16string_view text) {
@@ -150,43 +214,43 @@ CadSendResult sendToAutoCad(std::u16string_view text) {
     std::u16string copy(text);
     std::replace(copy.begin(), copy.end(), kEsc, kCtrlC);
     if (!findAutoCadWindow()) {
-        return {};
+        return CadSendResult::NotFound;
     }
-    bringToFront(hAutoCad);
-    sendCopyData(hAutoCad, copy);
-    return copyDataResult(copy);
+    return bringForwardAndCopy(hAutoCad, copy);
 }
 
 CadSendResult sendToBricsCad(std::u16string_view text) {
     if (!findBricsCadWindow()) {
-        return {};
+        return CadSendResult::NotFound;
     }
-    bringToFront(hBricsCad);
-    sendCopyData(hBricsCad, text);
-    return copyDataResult(text);
+    return bringForwardAndCopy(hBricsCad, text);
 }
 
 CadSendResult sendToIJCad(std::u16string_view text) {
-    if (!findIJCadWindow()) {
-        return {};
-    }
-    // A kept window that has closed since yields no title.
-    const std::u16string title = windowTitle(hIJCad);
+    const std::u16string title = foundIJCadTitle();
     if (title.empty()) {
-        return {};
+        return CadSendResult::NotFound;
     }
     if (contains(title, u"Intelli")) {
-        bringToFront(hIJCad);
-        sendCopyData(hIJCad, text);
-        return copyDataResult(text);
+        return bringForwardAndCopy(hIJCad, text);
     }
     const HWND edit = findIJCadEditWindow();
     if (!edit) {
-        return {};
+        return CadSendResult::NotFound;
     }
-    bringToFront(hIJCad);
-    sendKeystrokes(edit, text);
-    return {true, false};
+    if (!broughtForward(hIJCad)) {
+        return CadSendResult::NotResponding;
+    }
+    // The input line itself stays enabled under a modal dialog, but what it took then would run behind it.
+    if (!IsWindowEnabled(hIJCad)) {
+        return CadSendResult::NotAccepting;
+    }
+    return sendKeystrokes(edit, text);
+}
+
+bool ijCadTakesKeystrokes() {
+    const std::u16string title = foundIJCadTitle();
+    return !title.empty() && !contains(title, u"Intelli");
 }
 
 } // namespace merulan::cadCtrl2023

@@ -5,6 +5,7 @@
 
 #include "cadCtrl2023/cad_send_result.h"
 
+#include <functional>
 #include <string_view>
 #include <windows.h>
 
@@ -33,15 +34,22 @@ BOOL CALLBACK enumIJCadProc(HWND window, LPARAM);
 BOOL CALLBACK enumIJCadCmdLineProc(HWND window, LPARAM);
 
 void bringToFront(HWND window);
-// WM_COPYDATA (dwData 1, the text and its NUL) followed by a posted WM_NULL. False, with nothing sent, when the
-// window is disabled or the text is longer than kCopyDataMaxChars.
-bool sendCopyData(HWND window, std::u16string_view text);
-// One WM_CHAR per UTF-16 unit.
-void sendKeystrokes(HWND editWindow, std::u16string_view text);
 
-// Search afresh, bring the CAD to the front, deliver. Found means the window was found, whatever the delivery did.
+// SendMessageTimeoutW, or a test's stand-in for it: a refused delivery cannot be made for real under Wine.
+using MessageSend = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM, UINT flags, UINT milliseconds, PDWORD_PTR)>;
+
+// WM_COPYDATA (dwData 1, the text and its NUL) followed, once delivered, by a posted WM_NULL. TooLong or
+// NotAccepting (the window is disabled) send nothing.
+CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageSend& send = SendMessageTimeoutW);
+// One WM_CHAR per UTF-16 unit, all within one delivery's time; the first that is not taken ends the delivery.
+CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, const MessageSend& send = SendMessageTimeoutW);
+
+// Search afresh, bring the CAD to the front, deliver. A text too long for copy-data is refused first.
 CadSendResult sendToAutoCad(std::u16string_view text); // ESC characters become Ctrl+C
 CadSendResult sendToBricsCad(std::u16string_view text);
 CadSendResult sendToIJCad(std::u16string_view text); // copy-data to "Intelli" windows, keystrokes otherwise
+// Whether the IJCAD window a search finds now takes keystrokes (any length) rather than copy-data; false when
+// there is none. Activates and sends nothing.
+bool ijCadTakesKeystrokes();
 
 } // namespace merulan::cadCtrl2023

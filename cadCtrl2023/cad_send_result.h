@@ -1,6 +1,7 @@
 // What a CAD sender tells its caller; free of Win32 so that the command execution stays portable.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 
 namespace merulan {
@@ -9,15 +10,22 @@ namespace merulan {
 inline constexpr std::size_t kCopyDataBufferUnits = 512;
 inline constexpr std::size_t kCopyDataMaxChars = kCopyDataBufferUnits - 1;
 
-struct CadSendResult {
-    // The sender's answer proper: the CAD's window was found and brought to the front.
-    bool found = false;
-    // The text was longer than one copy-data delivery carries and was not sent at all: a command cut short
-    // could do something other than the user chose. Only copy-data deliveries refuse; keystrokes carry any length.
-    bool tooLong = false;
+// The longest the palette waits for one delivery (one copy-data message, or every keystroke of one text): below
+// the 5 seconds after which Windows shows a window that takes no message as not responding, and long enough for
+// a CAD that works to take several hundred keystrokes.
+inline constexpr std::chrono::milliseconds kDeliveryTimeLimit{4000};
 
-    explicit operator bool() const noexcept { return found; }
-    bool operator==(const CadSendResult&) const = default;
+enum class CadSendResult {
+    Sent,     // the CAD's window was found, brought to the front and has taken the whole text
+    NotFound, // no window of that CAD (for IJCAD's keystrokes: no usable input line); nothing activated
+    // Longer than one copy-data delivery carries; nothing activated or sent: a command cut short could do
+    // something other than the user chose. Keystrokes carry any length.
+    TooLong,
+    NotAccepting, // the window is disabled (the CAD shows a modal dialog); nothing sent
+    Blocked,      // Windows refused the message: the CAD runs with higher rights than the palette
+    // No answer within kDeliveryTimeLimit, or the CAD already hangs (then it is not brought forward). The CAD
+    // may still handle a message whose wait ran out, so that one is never sent again; nothing after it is sent.
+    NotResponding,
 };
 
 } // namespace merulan

@@ -62,6 +62,15 @@ std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam
     return record.cmd;
 }
 
+// Shows the box for a delivery that did not go through; false when it did.
+bool reportedFailure(TargetCad cad, CadSendResult result, const ExecutionSeam& seam) {
+    if (result == CadSendResult::Sent) {
+        return false;
+    }
+    seam.showInformation(failureMessageOf(cad, result));
+    return true;
+}
+
 } // namespace
 
 std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption) {
@@ -91,6 +100,29 @@ std::u16string_view notFoundMessageOf(TargetCad cad) {
         break;
     }
     return u"有効な IJCAD が見つかりません．";
+}
+
+std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
+    const std::u16string name = cad == TargetCad::AutoCad    ? u"AutoCAD"
+                                : cad == TargetCad::BricsCad ? u"BricsCAD"
+                                                             : u"IJCAD";
+    switch (result) {
+    case CadSendResult::Sent:
+        break;
+    case CadSendResult::NotFound:
+        return std::u16string(notFoundMessageOf(cad));
+    case CadSendResult::TooLong:
+        return std::u16string(kCommandTooLongMessage);
+    case CadSendResult::NotAccepting:
+        return name +
+               u" が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）";
+    case CadSendResult::Blocked:
+        return u"Windows が " + name + u" へのメッセージを遮断しました．\n（" + name +
+               u" が Merulan より高い権限で実行されています．両方を同じ方法で起動してください．）";
+    case CadSendResult::NotResponding:
+        return name + u" が応答しません．（処理中か、応答なしの状態です．）";
+    }
+    return {};
 }
 
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam) {
@@ -127,20 +159,31 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
     if (!target) {
         return;
     }
+    const std::u16string command = commandText + u"\r";
+    // Decided before the cancel: a command that cannot go should not disturb the CAD at all.
+    if (command.size() > kCopyDataMaxChars && !seam.takesKeystrokes(*target)) {
+        seam.showInformation(std::u16string(kCommandTooLongMessage));
+        return;
+    }
     const CadSender& send = senderOf(*target, seam);
-    if (!send(std::u16string(1, cancelCharacterOf(*target)))) {
-        seam.showInformation(std::u16string(notFoundMessageOf(*target)));
+    // A command after a cancel that did not arrive would run in the middle of whatever the CAD is doing.
+    if (reportedFailure(*target, send(std::u16string(1, cancelCharacterOf(*target))), seam)) {
         return;
     }
     seam.pauseBeforeCommand();
-    if (send(commandText + u"\r").tooLong) {
-        seam.showInformation(std::u16string(kCommandTooLongMessage));
-    }
+    reportedFailure(*target, send(command), seam);
 }
 
 void sendCancelToTarget(const ExecutionSeam& seam) {
-    if (const auto target = targetCadOf(seam.targetCadCaption())) {
-        senderOf(*target, seam)(std::u16string(1, cancelCharacterOf(*target)));
+    const auto target = targetCadOf(seam.targetCadCaption());
+    if (!target) {
+        return;
+    }
+    const CadSendResult result = senderOf(*target, seam)(std::u16string(1, cancelCharacterOf(*target)));
+    // With no CAD running there is nothing to cancel. One that runs but did not take the cancel is worth
+    // knowing about: the user pressed ESC because it is busy.
+    if (result != CadSendResult::NotFound) {
+        reportedFailure(*target, result, seam);
     }
 }
 

@@ -16,6 +16,8 @@ namespace merulan {
 
 using CadSender = std::function<CadSendResult(std::u16string_view text)>;
 
+enum class TargetCad { AutoCad, BricsCad, IJCad };
+
 struct ExecutionSeam {
     std::function<void(const std::u16string& caption)> setWindowCaption;
     std::function<std::u16string()> targetCadCaption; // the caption of the menu item CAD1
@@ -27,16 +29,18 @@ struct ExecutionSeam {
     CadSender sendToAutoCad;
     CadSender sendToBricsCad;
     CadSender sendToIJCad;
+    // Whether the target now takes keystrokes, which carry any length, rather than copy-data.
+    std::function<bool(TargetCad cad)> takesKeystrokes;
     std::function<void()> pauseBeforeCommand; // 100 ms, so that the CAD has finished cancelling
 };
-
-enum class TargetCad { AutoCad, BricsCad, IJCad };
 
 // "Auto", "Brics", "IJ" tested in that order, letter case counting; none of them selects no target.
 std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption);
 // Ctrl+C for AutoCAD, ESC for the others.
 char16_t cancelCharacterOf(TargetCad cad);
 std::u16string_view notFoundMessageOf(TargetCad cad);
+// What the user is told when a delivery did not go through; empty for Sent.
+std::u16string failureMessageOf(TargetCad cad, CadSendResult result);
 
 // The file an entry's `exe` names: a full path naming an existing file as written; otherwise a path holding
 // "MERULAN\" (any case) means the file of that name in the executable folder; anything else as written.
@@ -44,9 +48,12 @@ std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& 
 
 // Runs the entry behind the selected tree node: the double-click, and Enter in the tree or in the search box
 // (which act on the node selected in the tree). No node selected, or no record with its tag: nothing happens.
+// A command too long for the target's delivery is refused before anything reaches the CAD; a cancel or command
+// that does not go through is reported, and nothing further is sent.
 void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords& lspRecords, const ExecutionSeam& seam);
 
-// The "ESC" button: the target's cancel character alone; nothing is shown, not even when no CAD runs.
+// The "ESC" button: the target's cancel character alone. Nothing is shown when it arrives or when no CAD runs;
+// a CAD that is found but does not take it (not responding, a dialog open, blocked) is reported.
 void sendCancelToTarget(const ExecutionSeam& seam);
 
 inline constexpr std::u16string_view kFileNotFoundMessage = u"ファイルが見つかりません．";

@@ -25,6 +25,7 @@ ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> ta
     seam.sendToAutoCad = cadCtrl2023::sendToAutoCad;
     seam.sendToBricsCad = cadCtrl2023::sendToBricsCad;
     seam.sendToIJCad = cadCtrl2023::sendToIJCad;
+    seam.takesKeystrokes = [](TargetCad cad) { return cad == TargetCad::IJCad && cadCtrl2023::ijCadTakesKeystrokes(); };
     seam.pauseBeforeCommand = [] { Sleep(100); };
     return seam;
 }

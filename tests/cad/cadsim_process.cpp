@@ -5,6 +5,7 @@
 #include "text/utf8.h"
 #include "tools/cadsim/log_text.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -17,6 +18,8 @@ namespace {
 using namespace std::chrono_literals;
 
 void pumpOwnMessages() {
+    // A wait handles the window system's events that have arrived (under Wine, the X events).
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -196,7 +199,9 @@ std::u16string CadSim::commandLineArgument(std::u16string_view argument) {
     return quoted;
 }
 
-CadSim::CadSim(const std::vector<std::u16string>& arguments) : logPath_(dir_.u16(u"cadsim.log")) {
+CadSim::CadSim(const std::vector<std::u16string>& arguments)
+    : logPath_(dir_.u16(u"cadsim.log")),
+      hangs_(std::find(arguments.begin(), arguments.end(), u"--hang") != arguments.end()) {
     std::u16string commandLine = commandLineArgument(programPath());
     for (const std::u16string& argument : arguments) {
         commandLine += u' ';
@@ -229,14 +234,23 @@ CadSim::~CadSim() {
     close();
 }
 
-std::vector<Received> CadSim::takeMessages() {
+void CadSim::sync() {
     const unsigned sync = ++syncs_;
-    if (window_ && PostMessageW(window_, cadsim::kSyncMessage, sync, 0)) {
+    const auto hung = [&] {
+        const auto lines = readLogLines(logPath_);
+        return std::any_of(lines.begin(), lines.end(),
+                           [](const std::string& line) { return line.ends_with(" main hang"); });
+    };
+    if (window_ && !(hangs_ && hung()) && PostMessageW(window_, cadsim::kSyncMessage, sync, 0)) {
         const std::string expected = "main sync " + std::to_string(sync);
         waitForLogLine(logPath_, [&](const std::string& line) {
             return line.size() > expected.size() && line.ends_with(" " + expected);
         });
     }
+}
+
+std::vector<Received> CadSim::takeMessages() {
+    sync();
     std::vector<Received> all;
     for (const std::string& line : readLogLines(logPath_)) {
         const LogLine parsed = parseLogLine(line);
@@ -253,7 +267,7 @@ void CadSim::close() {
     if (!process_.hProcess) {
         return;
     }
-    const bool asked = window_ && PostMessageW(window_, WM_CLOSE, 0, 0);
+    const bool asked = !hangs_ && window_ && PostMessageW(window_, WM_CLOSE, 0, 0);
     if (!asked || WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, 5000);
@@ -263,10 +277,22 @@ void CadSim::close() {
     process_ = {};
 }
 
-ForegroundProbe::ForegroundProbe() {
+ForegroundProbe::ForegroundProbe(CadSim* cad) {
+    if (cad) {
+        cad->sync(); // its own activation at start is done with
+    }
     window_ = CreateWindowExW(0, L"Static", L"probe", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 120, 60, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(window_);
+    // Under Wine, GetCursorPos asks the X server, a round trip: once it returns, the server has carried out our
+    // focus change and sent the focus events. Both processes then handle theirs, so that none arrives after the
+    // sender under test has activated the CAD (the CAD would hand the foreground to the desktop).
+    POINT unused{};
+    GetCursorPos(&unused);
+    pumpOwnMessages();
+    if (cad) {
+        cad->sync();
+    }
     foregroundWindowAfterSettling(window_);
 }
 

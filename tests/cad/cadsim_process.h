@@ -47,9 +47,12 @@ public:
 
     HWND window() const { return window_; }
     HWND editWindow() const { return edit_; }
+    const std::u16string& logPath() const { return logPath_; }
 
-    // Waits until everything posted to the window so far has been handled, then returns the messages
-    // received since the last call.
+    // Waits until everything posted to the window so far has been handled, together with the window system's
+    // events that had reached cadsim by then.
+    void sync();
+    // sync(), then the messages received since the last call.
     std::vector<Received> takeMessages();
     void close();
 
@@ -65,6 +68,7 @@ private:
     HWND edit_ = nullptr;
     size_t taken_ = 0;
     unsigned syncs_ = 0;
+    bool hangs_ = false; // started with --hang: it never takes WM_CLOSE once hung
 };
 
 // The lines of a cadsim log, read while cadsim may be writing it.
@@ -78,10 +82,12 @@ std::string waitForLogLine(const std::u16string& path, const std::function<bool(
 unsigned long long logField(const std::string& line, std::string_view name);
 
 // A small window of the test process made the foreground window, to see whether a sender brings its CAD forward
-// (or leaves the foreground alone).
+// (or leaves the foreground alone). Under Wine every activation moves the X input focus, and a focus event handled
+// late moves the foreground again; so the focus change is completed in this process and in `cad` (the simulated
+// CAD about to be activated, if any) before the probe counts as the foreground window.
 class ForegroundProbe {
 public:
-    ForegroundProbe();
+    explicit ForegroundProbe(CadSim* cad = nullptr);
     ForegroundProbe(const ForegroundProbe&) = delete;
     ForegroundProbe& operator=(const ForegroundProbe&) = delete;
     ~ForegroundProbe();

@@ -48,13 +48,20 @@ TEST(CadSimOptions, KindsGiveTheirLookAndOverridesWin) {
     EXPECT_EQ(autocad.className, u"C");
     EXPECT_FALSE(autocad.commandLine);
     EXPECT_EQ(autocad.watchProcessId, 42u);
+    EXPECT_EQ(parseCadSimOptions({u"--busy", u"4000"}).busyMilliseconds, 4000u);
 
     EXPECT_EQ(parseCadSimOptions({}).className, u"BricscadMainWindow");
     EXPECT_EQ(parseCadSimOptions({u"--kind", u"trueview"}).title, u"DWG TrueView 2023 - [Drawing1.dwg]");
     EXPECT_FALSE(parseCadSimOptions({u"--kind", u"ijcad-intelli"}).commandLine);
 
-    for (const std::vector<std::u16string>& wrong : std::vector<std::vector<std::u16string>>{
-             {u"--kind", u"zwcad"}, {u"--title"}, {u"--watch-pid", u"12x"}, {u"--verbose"}, {u"--class", u""}}) {
+    for (const std::vector<std::u16string>& wrong :
+         std::vector<std::vector<std::u16string>>{{u"--kind", u"zwcad"},
+                                                  {u"--title"},
+                                                  {u"--watch-pid", u"12x"},
+                                                  {u"--verbose"},
+                                                  {u"--class", u""},
+                                                  {u"--busy", u"-1"},
+                                                  {u"--busy", u"5", u"--hang"}}) {
         EXPECT_THROW(parseCadSimOptions(wrong), MerulanError) << toUtf8(wrong.front());
     }
 }

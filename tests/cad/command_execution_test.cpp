@@ -241,7 +241,7 @@ TEST_F(Execution, TargetNotFoundShowsItsMessageOnce) {
     EXPECT_TRUE(ijcad.takeMessages().empty());
 }
 
-TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndNeverWarns) {
+TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndIsSilentWithoutACad) {
     {
         CadSim sim({u"--kind", u"autocad"});
         sendCancelToTarget(seamFor(u"AutoCAD"));
@@ -253,21 +253,76 @@ TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndNeverWarns) {
     EXPECT_TRUE(captions.empty());
 }
 
+// A delivery that does not go through is told in a box, and nothing more is sent for that command: no command
+// after a cancel that did not arrive. The ESC button tells the same, except that no CAD runs.
+TEST_F(Execution, DeliveryThatDoesNotGoThroughIsReportedAndEndsTheCommand) {
+    const std::pair<CadSendResult, std::u16string> cases[] = {
+        {CadSendResult::NotFound, std::u16string(kBricsCadNotFound)},
+        {CadSendResult::NotAccepting,
+         u"BricsCAD が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）"},
+        {CadSendResult::Blocked, u"Windows が BricsCAD へのメッセージを遮断しました．\n（BricsCAD が Merulan "
+                                 u"より高い権限で実行されています．両方を同じ方法で起動してください．）"},
+        {CadSendResult::NotResponding, u"BricsCAD が応答しません．（処理中か、応答なしの状態です．）"},
+    };
+    const TLspRecords records{{0, u"LINE", u"線分", u"", u""}};
+    for (const auto& [result, message] : cases) {
+        SCOPED_TRACE(toUtf8(message));
+        for (const size_t failing : {0u, 1u}) { // the cancel, or the command after it
+            clearRecords();
+            std::vector<std::u16string> sent;
+            ExecutionSeam seam = seamFor(u"BricsCAD");
+            seam.sendToBricsCad = [&](std::u16string_view text) {
+                sent.emplace_back(text);
+                return sent.size() == failing + 1 ? result : CadSendResult::Sent;
+            };
+            runSelectedNode(0, records, seam);
+            EXPECT_EQ(sent.size(), failing + 1);
+            EXPECT_EQ(boxes, std::vector<std::u16string>{message});
+
+            if (failing == 0) {
+                clearRecords();
+                sent.clear();
+                sendCancelToTarget(seam);
+                EXPECT_EQ(boxes.size(), result == CadSendResult::NotFound ? 0u : 1u);
+            }
+        }
+    }
+}
+
+// Decided before anything reaches the CAD: not even the cancel is sent for a command that cannot go. IJCAD's
+// keystrokes carry any length.
 TEST_F(Execution, CommandTooLongForOneDeliveryIsRefusedWithAMessage) {
-    CadSim sim({u"--kind", u"bricscad"});
     const std::u16string longest(kCopyDataMaxChars - 1, u'x'); // with its carriage return, 511
     const std::u16string tooLong(kCopyDataMaxChars, u'x');
     const TLspRecords records{{0, longest, u"長い", u"", u""}, {1, tooLong, u"長すぎる", u"", u""}};
-
-    runSelectedNode(0, records, seamFor(u"BricsCAD"));
-    const auto received = sim.takeMessages();
-    ASSERT_EQ(received, copyDataOf(u"\x1b") + copyDataOf(longest + u"\r"));
-    EXPECT_EQ(received[2].cbData, 1024u);
+    {
+        CadSim sim({u"--kind", u"bricscad"});
+        runSelectedNode(0, records, seamFor(u"BricsCAD"));
+        const auto received = sim.takeMessages();
+        ASSERT_EQ(received, copyDataOf(u"\x1b") + copyDataOf(longest + u"\r"));
+        EXPECT_EQ(received[2].cbData, 1024u);
+        EXPECT_TRUE(boxes.empty());
+    }
+    for (const auto& [kind, caption] : {std::pair{u"bricscad", u"BricsCAD"}, {u"ijcad-intelli", u"IJCAD"}}) {
+        SCOPED_TRACE(toUtf8(kind));
+        clearRecords();
+        CadSim sim({u"--kind", kind});
+        runSelectedNode(1, records, seamFor(caption));
+        EXPECT_TRUE(sim.takeMessages().empty());
+        EXPECT_EQ(boxes, std::vector<std::u16string>{std::u16string(kCommandTooLongMessage)});
+    }
+    // The keystrokes themselves are the CAD link's test; here the command only has to go.
+    clearRecords();
+    CadSim ijcad({u"--kind", u"ijcad"});
+    ExecutionSeam seam = seamFor(u"IJCAD");
+    std::vector<std::u16string> sent;
+    seam.sendToIJCad = [&](std::u16string_view text) {
+        sent.emplace_back(text);
+        return CadSendResult::Sent;
+    };
+    runSelectedNode(1, records, seam);
+    EXPECT_EQ(sent, (std::vector<std::u16string>{u"\x1b", tooLong + u"\r"}));
     EXPECT_TRUE(boxes.empty());
-
-    runSelectedNode(1, records, seamFor(u"BricsCAD"));
-    EXPECT_EQ(sim.takeMessages(), copyDataOf(u"\x1b"));
-    EXPECT_EQ(boxes, std::vector<std::u16string>{std::u16string(kCommandTooLongMessage)});
 }
 
 TEST_F(Execution, EnterRunsTheNodeSelectedInTheTree) {

@@ -29,6 +29,17 @@ constexpr std::array<KindLook, 5> kKinds{{
     throw MerulanError(std::u16string(what) + u"\n" + std::u16string(kCadSimUsage));
 }
 
+unsigned long numberOf(const std::u16string& digits, std::u16string_view what) {
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of(u"0123456789") != std::u16string::npos) {
+        fail(what);
+    }
+    unsigned long number = 0;
+    for (const char16_t d : digits) {
+        number = number * 10 + (d - u'0');
+    }
+    return number;
+}
+
 } // namespace
 
 CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args) {
@@ -54,14 +65,11 @@ CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args) {
         } else if (name == u"--log") {
             options.logPath = value();
         } else if (name == u"--watch-pid") {
-            const std::u16string& digits = value();
-            if (digits.empty() || digits.size() > 9 ||
-                digits.find_first_not_of(u"0123456789") != std::u16string::npos) {
-                fail(u"--watch-pid needs a process id");
-            }
-            for (const char16_t d : digits) {
-                options.watchProcessId = options.watchProcessId * 10 + (d - u'0');
-            }
+            options.watchProcessId = numberOf(value(), u"--watch-pid needs a process id");
+        } else if (name == u"--busy") {
+            options.busyMilliseconds = numberOf(value(), u"--busy needs milliseconds");
+        } else if (name == u"--hang") {
+            options.hang = true;
         } else if (name == u"--disabled") {
             options.disabled = true;
         } else if (name == u"--minimized") {
@@ -69,6 +77,9 @@ CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args) {
         } else {
             fail(u"unknown argument: " + name);
         }
+    }
+    if (options.hang && options.busyMilliseconds) {
+        fail(u"--busy and --hang exclude each other");
     }
     if (options.kind.empty()) {
         options.kind = u"bricscad";

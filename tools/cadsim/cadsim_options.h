@@ -16,11 +16,15 @@ struct CadSimOptions {
     bool minimized = false;
     std::u16string logPath;           // appended to; empty for none
     unsigned long watchProcessId = 0; // close when that process ends (test runs leave nothing behind)
+    // After answering its first delivery (a copy-data message or a keystroke), stop taking messages for that
+    // long, or for good: a CAD busy regenerating, or hung.
+    unsigned long busyMilliseconds = 0;
+    bool hang = false;
 };
 
 inline constexpr std::u16string_view kCadSimUsage =
     u"cadsim [--kind autocad|trueview|bricscad|ijcad|ijcad-intelli] [--title TEXT] [--class NAME] [--disabled] "
-    u"[--minimized] [--log FILE] [--watch-pid PID]";
+    u"[--minimized] [--busy MS | --hang] [--log FILE] [--watch-pid PID]";
 
 // The arguments after the program name. Throws MerulanError naming the fault and the usage.
 CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args);

@@ -25,22 +25,34 @@ std::vector<std::u16string> commandLineArguments() {
     return result;
 }
 
+// The process whose end closes cadsim, if any; its handle is closed on every path.
+class WatchedProcess {
+public:
+    explicit WatchedProcess(unsigned long id) : handle_(id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr) {}
+    WatchedProcess(const WatchedProcess&) = delete;
+    WatchedProcess& operator=(const WatchedProcess&) = delete;
+    ~WatchedProcess() {
+        if (handle_) {
+            CloseHandle(handle_);
+        }
+    }
+    HANDLE handle() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
 // Pumps messages until the window is closed, or until the watched process ends.
-int runMessageLoop(HWND window, unsigned long watchProcessId) {
-    HANDLE watched = watchProcessId ? OpenProcess(SYNCHRONIZE, FALSE, watchProcessId) : nullptr;
+int runMessageLoop(HWND window, HANDLE watched) {
     for (;;) {
         const DWORD waited = MsgWaitForMultipleObjects(watched ? 1 : 0, &watched, FALSE, INFINITE, QS_ALLINPUT);
         if (watched && waited == WAIT_OBJECT_0) {
-            CloseHandle(watched);
             watched = nullptr;
             DestroyWindow(window);
         }
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                if (watched) {
-                    CloseHandle(watched);
-                }
                 return static_cast<int>(message.wParam);
             }
             TranslateMessage(&message);
@@ -55,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         const CadSimOptions options = parseCadSimOptions(commandLineArguments());
         MessageLog log(options.logPath);
-        SimWindow window(instance, options, log);
-        return runMessageLoop(window.handle(), options.watchProcessId);
+        const WatchedProcess watched(options.watchProcessId);
+        SimWindow window(instance, options, log, watched.handle());
+        return runMessageLoop(window.handle(), watched.handle());
     } catch (const MerulanError& error) {
         MessageBoxW(nullptr, wide(error.message()), L"cadsim", MB_OK | MB_ICONERROR);
         return 2;

@@ -15,6 +15,7 @@ constexpr wchar_t kDockClass[] = L"AfxControlBar140u";
 constexpr wchar_t kCommandLineClass[] = L"Afx:00400000:0:00010003:00000006:00000000";
 constexpr wchar_t kPaneClass[] = L"AfxWnd140u";
 constexpr wchar_t kCommandLineTitle[] = L"コマンド ライン";
+constexpr UINT_PTR kShowLineTimer = 1;
 
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -51,7 +52,8 @@ std::string handleText(HWND window) {
 
 } // namespace
 
-SimWindow::SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLog& log) : log_(log) {
+SimWindow::SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLog& log, HANDLE watched)
+    : log_(log), watched_(watched), busyMilliseconds_(options.busyMilliseconds), hang_(options.hang) {
     registerClass(instance, wide(options.className), mainProc);
     font_ = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS UI Gothic");
@@ -147,37 +149,67 @@ void SimWindow::record(std::string_view window, std::string_view event, std::u16
     }
 }
 
+// Every delivery is logged, then answered, then shown: the palette waits for the answer, not for our list.
 void SimWindow::onCopyData(const COPYDATASTRUCT& data) {
     std::u16string_view units;
     if (data.lpData) {
         units = std::u16string_view(static_cast<const char16_t*>(data.lpData), data.cbData / sizeof(char16_t));
     }
-    const std::u16string_view text = units.substr(0, units.find(u'\0'));
+    // A copy: the data is only ours until we answer.
+    const std::u16string text(units.substr(0, units.find(u'\0')));
     const std::string fields =
         "WM_COPYDATA dwData=" + std::to_string(data.dwData) + " cbData=" + std::to_string(data.cbData) + " text=";
-    record("main", fields + escapeLogText(text), fromUtf8(fields) + displayText(text));
+    log_.write("main", fields + escapeLogText(text));
+    ReplyMessage(TRUE);
+    addLine(list_, u"main " + fromUtf8(fields) + displayText(text));
+    stallAfterFirstDelivery();
 }
 
-// The input line acts on a carriage return and the cancel characters as a command line does. Keystrokes are
-// shown together when one of those arrives: a list line per character would slow the sender down tenfold.
-bool SimWindow::onEditChar(WPARAM character) {
+// The input line acts on a carriage return and the cancel characters as a command line does. What is typed is
+// shown by a timer and keystrokes are listed together when one of those arrives: showing each one at once
+// would make every keystroke, and so the palette's keystroke delivery, several times slower.
+void SimWindow::onEditChar(WPARAM character) {
     log_.write("edit", "WM_CHAR " + std::to_string(character));
+    ReplyMessage(0);
     typed_ += static_cast<char16_t>(character);
     if (character >= 32) {
-        return false;
+        line_ += static_cast<char16_t>(character);
+        if (!lineTimer_) {
+            lineTimer_ = SetTimer(main_, kShowLineTimer, 50, nullptr) != 0;
+        }
+    } else {
+        addLine(list_,
+                u"edit WM_CHAR ×" + fromUtf8(std::to_string(typed_.size())) + u" " + fromUtf8(escapeLogText(typed_)));
+        typed_.clear();
+        if (character == '\r') {
+            addLine(history_, u"コマンド: " + line_);
+        }
+        if (character == '\r' || character == 27 || character == 3) {
+            line_.clear();
+        }
+        SetWindowTextW(edit_, wide(line_));
     }
-    addLine(list_,
-            u"edit WM_CHAR ×" + fromUtf8(std::to_string(typed_.size())) + u" " + fromUtf8(escapeLogText(typed_)));
-    typed_.clear();
-    if (character == '\r') {
-        std::u16string line(static_cast<size_t>(GetWindowTextLengthW(edit_)) + 1, u'\0');
-        line.resize(static_cast<size_t>(GetWindowTextW(edit_, wide(line), static_cast<int>(line.size()))));
-        addLine(history_, u"コマンド: " + line);
+    stallAfterFirstDelivery();
+}
+
+// --busy and --hang: after the first delivery has been answered, take no message for a while, or never again
+// (until the watched process ends, which ends cadsim too).
+void SimWindow::stallAfterFirstDelivery() {
+    const bool first = !delivered_;
+    delivered_ = true;
+    if (!first || (!hang_ && busyMilliseconds_ == 0)) {
+        return;
     }
-    if (character == '\r' || character == 27 || character == 3) {
-        SetWindowTextW(edit_, L"");
+    record("main", hang_ ? std::string("hang") : "busy " + std::to_string(busyMilliseconds_));
+    const DWORD limit = hang_ ? INFINITE : busyMilliseconds_;
+    if (watched_) {
+        if (WaitForSingleObject(watched_, limit) == WAIT_OBJECT_0) {
+            ExitProcess(0);
+        }
+    } else {
+        Sleep(limit);
     }
-    return true;
+    record("main", "awake");
 }
 
 LRESULT CALLBACK SimWindow::mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -198,9 +230,20 @@ LRESULT CALLBACK SimWindow::mainProc(HWND window, UINT message, WPARAM wParam, L
             self->record("main", "WM_NULL");
             return 0;
         case kSyncMessage:
-            // Posted by a test after its own posts: once logged, everything posted before is logged too.
+            // Posted by a test after its own posts: once logged, everything posted before is logged too. The
+            // window system's events that have arrived are handled first (a wait does that under Wine), so that
+            // a focus change the test made before is not acted upon later.
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
             self->record("main", "sync " + std::to_string(wParam));
             return 0;
+        case WM_TIMER:
+            if (wParam == kShowLineTimer) {
+                KillTimer(window, kShowLineTimer);
+                self->lineTimer_ = false;
+                SetWindowTextW(self->edit_, wide(self->line_));
+                return 0;
+            }
+            break;
         case WM_CHAR:
             self->record("main", "WM_CHAR " + std::to_string(wParam));
             return 0;
@@ -225,7 +268,8 @@ LRESULT CALLBACK SimWindow::mainProc(HWND window, UINT message, WPARAM wParam, L
 LRESULT CALLBACK SimWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<SimWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     try {
-        if (message == WM_CHAR && self->onEditChar(wParam)) {
+        if (message == WM_CHAR) {
+            self->onEditChar(wParam);
             return 0;
         }
     } catch (...) {

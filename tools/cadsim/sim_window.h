@@ -13,8 +13,8 @@ namespace merulan::cadsim {
 
 class SimWindow {
 public:
-    // Creates and shows the window; throws MerulanError when it cannot.
-    SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLog& log);
+    // Creates and shows the window; throws MerulanError when it cannot. `watched` (may be null) ends a stall.
+    SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLog& log, HANDLE watched);
     SimWindow(const SimWindow&) = delete;
     SimWindow& operator=(const SimWindow&) = delete;
     ~SimWindow();
@@ -32,9 +32,14 @@ private:
     void record(std::string_view window, std::string_view event);
     void record(std::string_view window, std::string_view event, std::u16string_view shown);
     void onCopyData(const COPYDATASTRUCT& data);
-    bool onEditChar(WPARAM character);
+    void onEditChar(WPARAM character);
+    void stallAfterFirstDelivery();
 
     MessageLog& log_;
+    HANDLE watched_;
+    unsigned long busyMilliseconds_;
+    bool hang_;
+    bool delivered_ = false;
     HFONT font_ = nullptr;
     HWND main_ = nullptr;
     HWND list_ = nullptr;
@@ -45,7 +50,9 @@ private:
     HWND pane_ = nullptr;
     HWND edit_ = nullptr;
     WNDPROC editDefault_ = nullptr;
-    std::u16string typed_; // keystrokes not shown yet
+    std::u16string typed_; // keystrokes not shown yet in the list
+    std::u16string line_;  // the input line as typed so far, shown by a timer
+    bool lineTimer_ = false;
 };
 
 } // namespace merulan::cadsim

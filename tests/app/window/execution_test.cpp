@@ -1,11 +1,14 @@
 // Running list entries from the palette itself: a double-click, Enter in the tree or the search box, and the
 // "ESC" button, delivered to a simulated CAD in another process.
 #include "cad/cadsim_process.h"
+#include "cadCtrl2023/cad_send_result.h"
 #include "support/form_harness.h"
 #include "text/utf8.h"
 
+#include <chrono>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace merulan::testing {
 namespace {
@@ -110,6 +113,29 @@ TEST_F(Execution, EscButtonSendsOnlyTheCancelCharacter) {
     pumpMessages();
     EXPECT_EQ(bricscad.takeMessages(), copyDataOf(u"\x1B"));
     EXPECT_EQ(form_->caption(), u"Merulan");
+}
+
+// The CAD takes the cancel and then hangs. The palette gives the command up at the limit, says so, and meanwhile
+// stays usable: a key posted to its search box (a sent message would prove nothing, since a thread waiting in
+// SendMessage still handles those) is handled within the limit.
+TEST_F(Execution, CadThatHangsLeavesThePaletteWorkingAndIsReported) {
+    using namespace std::chrono;
+    CadSim bricscad({u"--kind", u"bricscad", u"--hang"});
+    steady_clock::time_point posted{};
+    std::thread typist([&] {
+        if (!waitForLogLine(bricscad.logPath(), " main hang").empty()) {
+            posted = steady_clock::now();
+            PostMessageW(form_->Edit1, WM_CHAR, L'p', 0);
+        }
+    });
+    doubleClick(u"[PLINE] ポリライン");
+    typist.join();
+    ASSERT_NE(posted, steady_clock::time_point{});
+    EXPECT_EQ(form_->edit1Text(), u"p");
+    EXPECT_LT(steady_clock::now() - posted, kDeliveryTimeLimit + 15s);
+    EXPECT_EQ(harness_.information,
+              (std::vector<std::u16string>{u"BricsCAD が応答しません．（処理中か、応答なしの状態です．）"}));
+    EXPECT_EQ(bricscad.takeMessages(), std::vector<Received>{copyDataOf(u"\x1B").front()});
 }
 
 } // namespace
