@@ -93,6 +93,14 @@ std::u16string_view notFoundMessageOf(TargetCad cad) {
     return u"有効な IJCAD が見つかりません．";
 }
 
+std::u16string cancelButtonTipOf(std::optional<TargetCad> cad) {
+    if (!cad) {
+        return u"ターゲット CAD が選ばれていません";
+    }
+    std::u16string tip = *cad == TargetCad::AutoCad ? u"AutoCAD" : *cad == TargetCad::BricsCad ? u"BricsCAD" : u"IJCAD";
+    return tip + u" に ESC を送る";
+}
+
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam) {
     // A full path to an existing file is taken as written, even inside a folder called Merulan: the list entry
     // names exactly that file. Only the relative "Merulan\name" form and stale paths move to our own folder.

@@ -79,10 +79,73 @@ TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
 
     window = waitForWindow(process.id, kFormClassName);
     ASSERT_NE(window, nullptr);
-    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    EXPECT_FALSE(exStyle & WS_EX_TOPMOST);
-    EXPECT_FALSE(exStyle & WS_EX_ACCEPTFILES);
+    // Still a drop target, to rebuild the list (its topmost style: startup_test, beside Wine's anchor).
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(remoteTreeTexts(findChild(window, u"SysTreeView32")).empty());
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+TEST(MerulanExe, FollowsItsListWhenAnotherProgramSavesIt) {
+    Installed installed;
+    installed.harness().writeList(kList);
+    const StartedProcess process = startProcess(installed.exe());
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND tree = findChild(window, u"SysTreeView32");
+    ASSERT_TRUE(pumpUntil([&] { return remoteTreeTexts(tree).size() == 4; }));
+
+    installed.harness().writeList(u"修正\r\nCOPY\t複写\r\n");
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            return remoteTreeTexts(tree) == std::vector<std::u16string>{u"修正", u"[COPY] 複写"};
+        },
+        std::chrono::seconds(10)));
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+// The thread of another process's window, and which of its windows has the keyboard focus.
+HWND focusOfThreadOf(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void pressChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys) {
+        INPUT input{INPUT_KEYBOARD};
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT input{INPUT_KEYBOARD};
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
+    Installed installed;
+    installed.harness().writeList(kList);
+    WritePrivateProfileStringW(
+        L"Keys", L"Activate", L"Ctrl+Alt+F9",
+        reinterpret_cast<const wchar_t*>((installed.harness().folder() + u"Merulan.ini").c_str()));
+    const StartedProcess process = startProcess(installed.exe());
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND edit = findChild(window, u"Edit");
+
+    // The user works in another program, the palette minimised.
+    const UniqueWindow cad(CreateWindowExW(0, L"STATIC", L"CAD", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ShowWindowAsync(window, SW_MINIMIZE);
+    SetForegroundWindow(cad.get());
+    ASSERT_TRUE(pumpUntil([&] { return IsIconic(window) && GetForegroundWindow() == cad.get(); }));
+
+    pressChord({VK_CONTROL, VK_MENU, VK_F9});
+    EXPECT_TRUE(pumpUntil(
+        [&] { return !IsIconic(window) && GetForegroundWindow() == window && focusOfThreadOf(window) == edit; }));
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
