@@ -631,8 +631,16 @@ void TMerulanForm::FormDestroy() {
 void TMerulanForm::loadMerulanList(const std::u16string& fName) {
     // Taken before the read: a change during it then still counts as a change.
     const std::optional<FileIdentity> identity = fileIdentityOf(fName);
-    ::merulan::loadMerulanList(lspRecords, fName, *env_.ansiCodePage);
-    if (fName == listFilePath()) {
+    const bool theList = fName == listFilePath();
+    try {
+        ::merulan::loadMerulanList(lspRecords, fName, *env_.ansiCodePage);
+    } catch (...) {
+        if (theList) {
+            follower_->readFailed(identity); // the error box tells the user; once is enough
+        }
+        throw;
+    }
+    if (theList) {
         follower_->shown(identity);
     }
 }

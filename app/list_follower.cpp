@@ -60,28 +60,52 @@ void ListFollower::timerFired() {
         failing_.reset();
         return;
     }
-    if (now == reported_ && !fileHeldForWriting(listPath_)) {
-        return; // its failure was shown; the next change is tried again
+    if (reported_ && reported_->version == *now) {
+        if (fileHeldForWriting(listPath_)) {
+            reported_->held = true;
+            arm(kHeldRetry);
+            return;
+        }
+        if (!reported_->held) {
+            return; // broken, and the user knows: the next change is tried again
+        }
     }
     try {
+        reloading_ = true;
         seams_.reload();
+        reloading_ = false;
         failing_.reset();
         reported_.reset();
     } catch (...) {
-        if (failing_ != now) {
-            failing_ = now;
-            failingSince_ = Clock::now();
-        }
+        reloading_ = false;
         const bool held = fileHeldForWriting(listPath_);
-        if (reported_ != now && Clock::now() - failingSince_ >= (held ? kHeldPatience : kBrokenPatience)) {
-            reported_ = now;
+        if (reported_ && reported_->version == *now) {
+            reported_->held = held;
+        } else {
+            if (failing_ != now) {
+                failing_ = now;
+                failingSince_ = Clock::now();
+            }
+            if (Clock::now() - failingSince_ < (held ? kHeldPatience : kBrokenPatience)) {
+                arm(kRetry);
+                return;
+            }
+            reported_ = Reported{*now, held};
             seams_.report(messageOf(std::current_exception()));
         }
-        if (reported_ != now) {
-            arm(kRetry);
-        } else if (held) {
+        if (reported_->held) {
             arm(kHeldRetry);
         }
+    }
+}
+
+void ListFollower::readFailed(std::optional<FileIdentity> identity) {
+    if (reloading_ || !identity) {
+        return; // a reload of this class: timerFired weighs the failure
+    }
+    reported_ = Reported{*identity, fileHeldForWriting(listPath_)};
+    if (reported_->held) {
+        arm(kHeldRetry);
     }
 }
 

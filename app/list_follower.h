@@ -34,6 +34,9 @@ public:
     // What the file was just before the palette read it itself (start-up, menu, drop, or a reload of
     // this class): that version is the one shown, and a change notice for it is no change.
     void shown(std::optional<FileIdentity> identity) { shown_ = identity; }
+    // The palette's own read of that version failed and the user sees why: it is not reported again,
+    // only tried again once a program that holds it lets it go.
+    void readFailed(std::optional<FileIdentity> identity);
 
     void folderChanged();
     void timerFired();
@@ -46,11 +49,17 @@ private:
     Seams seams_;
     std::unique_ptr<FolderWatch> watch_;
     std::optional<FileIdentity> shown_;
-    // The version that fails to load, since when, and the one whose failure the user has seen.
+    // The version that fails to load and since when; the one whose failure the user has seen, and
+    // whether a program held it then (it is tried again once let go).
     std::optional<FileIdentity> failing_;
     std::chrono::steady_clock::time_point failingSince_;
-    std::optional<FileIdentity> reported_;
+    struct Reported {
+        FileIdentity version;
+        bool held;
+    };
+    std::optional<Reported> reported_;
     std::optional<std::chrono::milliseconds> armed_;
+    bool reloading_ = false;
 };
 
 } // namespace merulan

@@ -117,6 +117,20 @@ TEST_F(LiveReload, WaitsForAWriterThatHoldsTheFile) {
     EXPECT_TRUE(harness_.errors.empty());
 }
 
+TEST(LiveReloadFromStartUp, AListHeldAtStartUpIsReportedOnceAndShownWhenLetGo) {
+    FormHarness harness;
+    harness.writeList(kList);
+    auto holder = std::make_unique<UniqueKernelHandle>(
+        CreateFileW(wide(harness.listPath()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const auto form = harness.open();
+    EXPECT_EQ(harness.errors.size(), 1u);
+    EXPECT_TRUE(treeTexts(form->TreeView1).empty());
+    pumpFor(milliseconds(2500), form.get()); // longer than a writer is waited for
+    holder.reset();
+    EXPECT_TRUE(pumpUntil([&] { return treeTexts(form->TreeView1).size() == 5; }, seconds(10), form.get()));
+    EXPECT_EQ(harness.errors.size(), 1u);
+}
+
 TEST_F(LiveReload, ABrokenFileIsReportedOnceAndTheTreeStays) {
     const Texts before = shown();
     harness_.writeListBytes("\xEF\xBB\xBF\xE4\xBD\x9C\xFF\r\n"); // invalid UTF-8 after the mark
