@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/system_codepage.h"
 #include "platform/win/wide.h"
+#include "support/key_chord.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -197,6 +198,18 @@ void startUpTable(int runs) {
     std::printf("\n");
 }
 
+// The floor: a bare TreeView of the palette's tree size in a plain window.
+struct BareTree {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 296, 241, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 280, 175, host,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    BareTree() { pump(); }
+    ~BareTree() { DestroyWindow(host); }
+    BareTree(const BareTree&) = delete;
+    BareTree& operator=(const BareTree&) = delete;
+};
+
 // The palette of this process over a staged list, shown without taking the focus.
 struct InProcessPalette {
     Stage stage;
@@ -223,12 +236,8 @@ void keystrokeTable(int entries, int rounds) {
     InProcessPalette palette(listOf(entries), "merulan-bench-keys");
     TMerulanForm& form = *palette.form;
 
-    // The floor: a bare TreeView of the same size in a plain window.
-    const HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 296, 241, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND bareTree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 280, 175,
-                                          host, nullptr, GetModuleHandleW(nullptr), nullptr);
-    pump();
+    const BareTree floorTree;
+    const HWND bareTree = floorTree.tree;
 
     const std::u16string query = u"CMD012";
     struct Step {
@@ -274,7 +283,6 @@ void keystrokeTable(int entries, int rounds) {
                     median(step.palette) / median(step.floor), median(step.palette) - median(step.floor));
     }
     std::printf("\n");
-    DestroyWindow(host);
 }
 
 // Where a keystroke's time goes, at one search text: the same nodes filled the bare way into a bare tree
@@ -283,11 +291,8 @@ void keystrokeTable(int entries, int rounds) {
 void breakdownTable(int entries, const std::u16string& search, int rounds) {
     InProcessPalette palette(listOf(entries), "merulan-bench-breakdown");
     TMerulanForm& form = *palette.form;
-    const HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 296, 241, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND bareTree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 280, 175,
-                                          host, nullptr, GetModuleHandleW(nullptr), nullptr);
-    pump();
+    const BareTree floorTree;
+    const HWND bareTree = floorTree.tree;
     TLspRecords copy = lspRecords;
     const auto content = filteredViewContent(copy, search);
     std::vector<std::u16string> texts;
@@ -316,7 +321,6 @@ void breakdownTable(int entries, const std::u16string& search, int rounds) {
         keystroke.push_back(millisecondsSince(start));
         pump();
     }
-    DestroyWindow(host);
     std::printf("Where a keystroke goes, %d entries, \"%s\" (%zu nodes, median of %d, ms):\n\n", entries,
                 toUtf8(search).c_str(), texts.size(), rounds);
     std::printf("| Step | Median |\n|---|---|\n");
@@ -368,22 +372,6 @@ void reloadTable(int entries, int runs) {
                 *std::max_element(times.begin(), times.end()));
 }
 
-void pressChord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (const WORD key : keys) {
-        INPUT input{INPUT_KEYBOARD};
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT input{INPUT_KEYBOARD};
-        input.ki.wVk = *key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // The hotkey pressed while another program is in front, to Merulan.exe in front with the caret in its
 // search box (polled every millisecond from the other process).
 void hotkeyTable(int runs) {
@@ -431,7 +419,7 @@ void hotkeyTable(int runs) {
             continue;
         }
         const auto pressed = Clock::now();
-        pressChord({VK_CONTROL, VK_MENU, VK_F9});
+        testing::pressChord({VK_CONTROL, VK_MENU, VK_F9});
         double elapsed = -1;
         while (millisecondsSince(pressed) < 5000) {
             if (GetForegroundWindow() == palette && !IsIconic(palette) && focusOfPalette() == edit) {

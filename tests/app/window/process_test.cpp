@@ -1,5 +1,6 @@
 // Merulan.exe itself: started as a process beside its list, as a user starts it.
 #include "support/form_harness.h"
+#include "support/key_chord.h"
 #include "support/remote_window.h"
 
 #include <filesystem>
@@ -107,22 +108,6 @@ TEST(MerulanExe, FollowsItsListWhenAnotherProgramSavesIt) {
 HWND focusOfThreadOf(HWND window) {
     GUITHREADINFO info{sizeof(info)};
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-void pressChord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (const WORD key : keys) {
-        INPUT input{INPUT_KEYBOARD};
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT input{INPUT_KEYBOARD};
-        input.ki.wVk = *key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
