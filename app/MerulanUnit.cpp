@@ -298,7 +298,7 @@ void TMerulanForm::onHotkey() {
     if (IsIconic(window_)) {
         ShowWindow(window_, SW_RESTORE);
     }
-    lastFocus_ = Edit1;
+    lastFocus_ = Edit1; // where the activation puts the focus
     SetForegroundWindow(window_);
     focusSearchBox();
 }

@@ -152,27 +152,5 @@ TEST(Hotkey, OneBoxNamingAValueThatCannotBeUsedAndNoKeyUnlessOneIsSet) {
     }
 }
 
-TEST(Hotkey, BringsTheMinimisedPaletteBackWithTheSearchTextSelected) {
-    FormHarness harness;
-    harness.writeList(kList);
-    storeHotkey(harness, L"Ctrl+Alt+F9");
-    const auto form = harness.open();
-    form->show(SW_SHOWNORMAL);
-    form->setEdit1Text(u"line");
-    SetFocus(form->TreeView1);
-    ShowWindow(form->handle(), SW_MINIMIZE);
-    ASSERT_TRUE(pumpUntil([&] { return IsIconic(form->handle()) != FALSE; }));
-
-    // What the system posts when the chord is pressed anywhere.
-    PostMessageW(form->handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F9));
-    EXPECT_TRUE(pumpUntil(
-        [&] {
-            return !IsIconic(form->handle()) && GetForegroundWindow() == form->handle() && GetFocus() == form->Edit1;
-        },
-        std::chrono::seconds(5), form.get()));
-    EXPECT_EQ(selectionOf(form->Edit1), std::make_pair(DWORD{0}, DWORD{4}));
-    EXPECT_EQ(treeTexts(form->TreeView1), (Texts{u"[LINE] 線分を作図"})); // the view as it was
-}
-
 } // namespace
 } // namespace merulan::testing

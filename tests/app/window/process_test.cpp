@@ -120,6 +120,7 @@ TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
     const HWND window = waitForWindow(process.id, kFormClassName);
     ASSERT_NE(window, nullptr);
     const HWND edit = findChild(window, u"Edit");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"line"));
 
     // The user works in another program, the palette minimised.
     const UniqueWindow cad(CreateWindowExW(0, L"STATIC", L"CAD", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
@@ -131,6 +132,8 @@ TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
     pressChord({VK_CONTROL, VK_MENU, VK_F9});
     EXPECT_TRUE(pumpUntil(
         [&] { return !IsIconic(window) && GetForegroundWindow() == window && focusOfThreadOf(window) == edit; }));
+    EXPECT_EQ(SendMessageW(edit, EM_GETSEL, 0, 0), MAKELONG(0, 4)) << "the search text selected";
+    EXPECT_EQ(remoteTreeTexts(findChild(window, u"SysTreeView32")), std::vector<std::u16string>{u"[LINE] 線分を作図"});
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
