@@ -669,7 +669,19 @@ void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep)
             content->selected = node;
         }
     }
-    renderTree(*content);
+    if (view == ShownView::Filtered && shownView_ == ShownView::Filtered && content->nodes == shownNodes_) {
+        // Typing on often leaves the same entries (and under Wine a rebuild of 500 costs 20 ms): the tree
+        // shows them already, and only the selection is set as a rebuild sets it.
+        HTREEITEM item = TreeView_GetRoot(TreeView1);
+        for (int i = 0; item && i < content->selected; ++i) {
+            item = TreeView_GetNextSibling(TreeView1, item);
+        }
+        if (item && content->selected >= 0) {
+            TreeView_SelectItem(TreeView1, item);
+        }
+    } else {
+        renderTree(*content);
+    }
     shownView_ = view;
 }
 
@@ -683,6 +695,7 @@ void TMerulanForm::followListFile() {
 }
 
 void TMerulanForm::renderTree(const TreeViewContent& content) {
+    shownNodes_ = content.nodes;
     std::vector<HTREEITEM> items(content.nodes.size(), nullptr);
     {
         const RedrawSuspension suspension(TreeView1);

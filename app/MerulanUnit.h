@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace merulan {
 
@@ -163,6 +164,7 @@ private:
     // Handlers running: above one, a box or menu has a nested message loop open.
     unsigned dispatchDepth_ = 0;
     ShownView shownView_ = ShownView::Grouped;
+    std::vector<TreeNodeContent> shownNodes_; // what the tree shows, as last built
     ToolTip speedButtonTip_;
     GlobalHotkey hotkey_;
     std::unique_ptr<ListFollower> follower_;

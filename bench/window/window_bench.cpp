@@ -239,21 +239,26 @@ void keystrokeTable(int entries, int rounds) {
     const BareTree floorTree;
     const HWND bareTree = floorTree.tree;
 
+    // Typed letter by letter, then two backspaces: the first letters leave all entries (the tree is
+    // kept), the later ones change them, and the backspaces build 100 and then all entries again.
     const std::u16string query = u"CMD012";
     struct Step {
+        char16_t key;
         std::u16string text;
         size_t matches = 0;
         std::vector<double> palette, content, floor;
     };
     std::vector<Step> steps;
     for (size_t n = 1; n <= query.size(); ++n) {
-        steps.push_back({query.substr(0, n)});
+        steps.push_back({query[n - 1], query.substr(0, n)});
     }
+    steps.push_back({u'\b', query.substr(0, query.size() - 1)});
+    steps.push_back({u'\b', query.substr(0, query.size() - 2)});
     for (int round = 0; round < rounds; ++round) {
         for (Step& step : steps) {
             // One keystroke: the character into the search box, the view rebuilt and painted.
             const auto start = Clock::now();
-            SendMessageW(form.Edit1, WM_CHAR, step.text.back(), 1);
+            SendMessageW(form.Edit1, WM_CHAR, step.key, 1);
             UpdateWindow(form.TreeView1);
             step.palette.push_back(millisecondsSince(start));
             pump();
@@ -273,62 +278,67 @@ void keystrokeTable(int entries, int rounds) {
         pump();
     }
     std::printf("Filtered view of %d entries, one keystroke (median of %d rounds, ms):\n\n", entries, rounds);
-    std::printf(
-        "| Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) | x floor "
-        "| Over the floor |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf("| Key | Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) "
+                "| x floor | Over the floor |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const Step& step : steps) {
-        std::printf("| %s | %zu | %.1f | %.2f | %.1f | %.2f | %+.1f |\n", toUtf8(step.text).c_str(), step.matches,
-                    median(step.palette), median(step.content), median(step.floor),
-                    median(step.palette) / median(step.floor), median(step.palette) - median(step.floor));
+        std::printf("| %s | %s | %zu | %.1f | %.2f | %.1f | %.2f | %+.1f |\n",
+                    step.key == u'\b' ? "Backspace" : toUtf8(std::u16string(1, step.key)).c_str(),
+                    toUtf8(step.text).c_str(), step.matches, median(step.palette), median(step.content),
+                    median(step.floor), median(step.palette) / median(step.floor),
+                    median(step.palette) - median(step.floor));
     }
     std::printf("\n");
 }
 
-// Where a keystroke's time goes, at one search text: the same nodes filled the bare way into a bare tree
-// and into the palette's own tree, the palette's view built and painted without the keystroke, and the
-// whole keystroke.
-void breakdownTable(int entries, const std::u16string& search, int rounds) {
+// Where a keystroke's time goes, for one key that changes the entries shown: the same nodes filled the
+// bare way into a bare tree and into the palette's own tree, the palette's view built and painted for the
+// search text set at once, and the key typed.
+void breakdownTable(int entries, const std::u16string& before, char16_t key, int rounds) {
     InProcessPalette palette(listOf(entries), "merulan-bench-breakdown");
     TMerulanForm& form = *palette.form;
     const BareTree floorTree;
     const HWND bareTree = floorTree.tree;
+    const std::u16string search = key == u'\b' ? before.substr(0, before.size() - 1) : before + key;
     TLspRecords copy = lspRecords;
     const auto content = filteredViewContent(copy, search);
     std::vector<std::u16string> texts;
     for (const TreeNodeContent& node : content->nodes) {
         texts.push_back(node.text);
     }
+    const auto setSearch = [&](const std::u16string& text) {
+        SetWindowTextW(form.Edit1, reinterpret_cast<const wchar_t*>(text.c_str()));
+        SendMessageW(form.Edit1, EM_SETSEL, text.size(), text.size());
+        UpdateWindow(form.TreeView1);
+    };
     std::vector<double> floor, paletteTreeBare, view, keystroke;
     for (int round = 0; round < rounds; ++round) {
         floor.push_back(bareTreeFill(bareTree, texts));
         pump();
         paletteTreeBare.push_back(bareTreeFill(form.TreeView1, texts));
-        pump();
-        SetWindowTextW(form.Edit1, reinterpret_cast<const wchar_t*>(search.c_str()));
+        setSearch(u"#"); // no entry holds it: the palette's own view again
+        setSearch(before);
         pump();
         auto start = Clock::now();
-        form.makeTreeViewItemsByStr();
-        UpdateWindow(form.TreeView1);
+        setSearch(search);
         view.push_back(millisecondsSince(start));
         pump();
-        SetWindowTextW(form.Edit1, reinterpret_cast<const wchar_t*>(search.substr(0, search.size() - 1).c_str()));
-        SendMessageW(form.Edit1, EM_SETSEL, search.size(), search.size());
+        setSearch(before);
         pump();
         start = Clock::now();
-        SendMessageW(form.Edit1, WM_CHAR, search.back(), 1);
+        SendMessageW(form.Edit1, WM_CHAR, key, 1);
         UpdateWindow(form.TreeView1);
         keystroke.push_back(millisecondsSince(start));
         pump();
     }
-    std::printf("Where a keystroke goes, %d entries, \"%s\" (%zu nodes, median of %d, ms):\n\n", entries,
-                toUtf8(search).c_str(), texts.size(), rounds);
+    std::printf("Where a keystroke goes, %d entries, \"%s\" to \"%s\" (%zu nodes, median of %d, ms):\n\n", entries,
+                toUtf8(before).c_str(), toUtf8(search).c_str(), texts.size(), rounds);
     std::printf("| Step | Median |\n|---|---|\n");
     std::printf("| bare fill of a bare TreeView (floor) | %.1f |\n", median(floor));
     std::printf("| bare fill of the palette's TreeView (its font, styles and images) | %.1f |\n",
                 median(paletteTreeBare));
-    std::printf("| the palette's filtered view, built and painted | %.1f |\n", median(view));
-    std::printf("| the keystroke to the painted tree | %.1f |\n\n", median(keystroke));
+    std::printf("| the search text set: the palette's filtered view, built and painted | %.1f |\n", median(view));
+    std::printf("| the key typed, to the painted tree | %.1f |\n\n", median(keystroke));
 }
 
 // The file's last write to the tree painted with the new list, as another program saves it.
@@ -472,8 +482,8 @@ int main(int argc, char** argv) {
         merulan::keystrokeTable(5000, 9);
     }
     if (wanted("breakdown")) {
-        merulan::breakdownTable(500, u"CMD0", 15);
-        merulan::breakdownTable(500, u"CMD01", 15);
+        merulan::breakdownTable(500, u"CMD01", u'\b', 15);
+        merulan::breakdownTable(500, u"CMD0", u'1', 15);
     }
     if (wanted("reload")) {
         merulan::reloadTable(500, 15);
