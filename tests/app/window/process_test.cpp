@@ -86,24 +86,6 @@ TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
-TEST(MerulanExe, FollowsItsListWhenAnotherProgramSavesIt) {
-    Installed installed;
-    installed.harness().writeList(kList);
-    const StartedProcess process = startProcess(installed.exe());
-    const HWND window = waitForWindow(process.id, kFormClassName);
-    ASSERT_NE(window, nullptr);
-    const HWND tree = findChild(window, u"SysTreeView32");
-    ASSERT_TRUE(pumpUntil([&] { return remoteTreeTexts(tree).size() == 4; }));
-
-    installed.harness().writeList(u"修正\r\nCOPY\t複写\r\n");
-    EXPECT_TRUE(pumpUntil(
-        [&] {
-            return remoteTreeTexts(tree) == std::vector<std::u16string>{u"修正", u"[COPY] 複写"};
-        },
-        std::chrono::seconds(10)));
-    EXPECT_EQ(closeAndWait(process), 0u);
-}
-
 // The thread of another process's window, and which of its windows has the keyboard focus.
 HWND focusOfThreadOf(HWND window) {
     GUITHREADINFO info{sizeof(info)};
