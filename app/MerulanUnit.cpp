@@ -8,6 +8,7 @@
 #include "app/form_layout.h"
 #include "app/image_list.h"
 #include "app/message_boxes.h"
+#include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/window_bounds_win.h"
 #include "cmdlist/list_file.h"
@@ -15,6 +16,7 @@
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
+#include "text/u16text.h"
 
 #include <commctrl.h>
 #include <cstring>
@@ -82,6 +84,18 @@ WindowBounds boundsOf(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+// Counts a handler for as long as it runs.
+class DepthScope {
+public:
+    explicit DepthScope(unsigned& depth) : depth_(++depth) {}
+    ~DepthScope() { --depth_; }
+    DepthScope(const DepthScope&) = delete;
+    DepthScope& operator=(const DepthScope&) = delete;
+
+private:
+    unsigned& depth_;
+};
+
 } // namespace
 
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
@@ -117,6 +131,17 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
     form->applyDpi();
     form->lastFocus_ = form->TreeView1; // first in the tab order
     form->formDestroyPending_ = true;   // a window that got this far remembers its bounds at the end
+
+    // Watching starts before the first read, so that no change after it goes unseen.
+    TMerulanForm* self = form.get();
+    ListFollower::Seams seams;
+    seams.reload = [self] { self->followListFile(); };
+    seams.report = [self](const std::u16string& message) { self->reportFailure(message); };
+    seams.busy = [self] { return self->dispatchDepth_ > 1; };
+    form->follower_ = std::make_unique<ListFollower>(window, form->listFilePath(), std::move(seams));
+    form->follower_->start();
+
+    const DepthScope creating(form->dispatchDepth_);
     form->guarded([&] { form->FormCreate(); });
     return form;
 }
@@ -126,6 +151,8 @@ TMerulanForm::~TMerulanForm() {
         return;
     }
     runFormDestroyOnce();
+    follower_.reset();
+    hotkey_.release();
     DestroyWindow(window_);
 }
 
@@ -152,6 +179,7 @@ void TMerulanForm::createControls() {
                           WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (styled ? WS_BORDER : 0), window_, kEdit1Id);
     Panel1.create(window_, kPanel1Id, *theme_);
     SpeedButton1.create(Panel1.handle(), kSpeedButton1Id, *theme_);
+    speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetCadOf(kDesignTarget)));
     Label1 = createControl(0, WC_STATICW, L"検索", SS_LEFT | SS_NOPREFIX, window_, kLabel1Id);
 }
 
@@ -223,7 +251,56 @@ void TMerulanForm::show(int showCommand) {
 }
 
 bool TMerulanForm::preTranslate(MSG& message) {
+    // The palette's own keys come first: the dialog manager would take Esc for IDCANCEL.
+    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
+        onKeyDown(message.hwnd, message.wParam)) {
+        return true;
+    }
     return IsDialogMessageW(window_, &message);
+}
+
+bool TMerulanForm::onKeyDown(HWND target, WPARAM key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if ((key == 'F' && ctrl && !alt) || (key == VK_F3 && !ctrl && !alt && !shift)) {
+        focusSearchBox();
+        return true;
+    }
+    if (target != Edit1 || ctrl || alt || shift) {
+        return false;
+    }
+    switch (key) {
+    case VK_DOWN:
+    case VK_NEXT:
+        // On to the results: the selected entry, which Enter runs.
+        SetFocus(TreeView1);
+        return true;
+    case VK_ESCAPE:
+        setEdit1Text(u""); // the view follows as for any edit; an empty box stays as it is
+        return true;
+    }
+    return false;
+}
+
+void TMerulanForm::focusSearchBox() {
+    lastFocus_ = Edit1; // also where an activation still to come puts the focus
+    SetFocus(Edit1);
+    SendMessageW(Edit1, EM_SETSEL, 0, -1);
+}
+
+void TMerulanForm::onHotkey() {
+    if (dispatchDepth_ > 1) {
+        // A box of the palette is open: that box comes forward, as the user has to answer it first.
+        SetForegroundWindow(GetLastActivePopup(window_));
+        return;
+    }
+    if (IsIconic(window_)) {
+        ShowWindow(window_, SW_RESTORE);
+    }
+    lastFocus_ = Edit1; // where the activation puts the focus
+    SetForegroundWindow(window_);
+    focusSearchBox();
 }
 
 std::u16string TMerulanForm::caption() const {
@@ -281,6 +358,7 @@ LRESULT CALLBACK TMerulanForm::windowProc(HWND window, UINT message, WPARAM wPar
         return DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT result = 0;
+    const DepthScope handling(form->dispatchDepth_);
     form->guarded([&] { result = form->handleMessage(message, wParam, lParam); });
     return result;
 }
@@ -301,6 +379,20 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DROPFILES:
         WMDropFiles(UniqueDrop(reinterpret_cast<HDROP>(wParam)));
         return 0;
+    case WM_HOTKEY:
+        if (wParam == GlobalHotkey::kId) {
+            onHotkey();
+        }
+        return 0;
+    case ListFollower::kFolderChangedMessage:
+        follower_->folderChanged();
+        return 0;
+    case WM_TIMER:
+        if (wParam == ListFollower::kTimerId) {
+            follower_->timerFired();
+            return 0;
+        }
+        break;
     case WM_SIZE:
         layoutControls();
         return 0;
@@ -490,7 +582,9 @@ void TMerulanForm::FormCreate() {
     SetWindowPos(window_, nullptr, values.bounds.left, values.bounds.top, values.bounds.width, values.bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     CAD1.setCaption(values.target);
+    showTarget();
     applyingSettings_ = false;
+    registerActivateHotkey();
 
     speedButtonFillsPanel_ = true;
     layoutControls();
@@ -513,6 +607,20 @@ void TMerulanForm::FormCreate() {
     acceptDropsAndStayOnTop();
 }
 
+void TMerulanForm::registerActivateHotkey() {
+    const SettingsFile settings(settingsPathFor(env_.executablePath));
+    const std::optional<std::u16string> value = settings.activateHotkey();
+    if (!value) {
+        return; // no key unless the user asks for one
+    }
+    const std::u16string fileName(fileNameOf(settings.path()));
+    if (const auto chord = parseHotkey(*value); !chord) {
+        env_.showInformation(window_, formatText(kHotkeyUnreadableMessage, {fileName, *value}));
+    } else if (!hotkey_.registerFor(window_, *chord)) {
+        env_.showInformation(window_, formatText(kHotkeyTakenMessage, {fileName, *value}));
+    }
+}
+
 void TMerulanForm::FormDestroy() {
     const SettingsFile settings(settingsPathFor(env_.executablePath));
     settings.write(boundsToStore(window_), CAD1.caption());
@@ -521,28 +629,73 @@ void TMerulanForm::FormDestroy() {
 // ---- Command list and views ------------------------------------------------------------------------
 
 void TMerulanForm::loadMerulanList(const std::u16string& fName) {
-    ::merulan::loadMerulanList(lspRecords, fName, *env_.ansiCodePage);
+    // Taken before the read: a change during it then still counts as a change.
+    const std::optional<FileIdentity> identity = fileIdentityOf(fName);
+    const bool theList = fName == listFilePath();
+    try {
+        ::merulan::loadMerulanList(lspRecords, fName, *env_.ansiCodePage);
+    } catch (...) {
+        if (theList) {
+            follower_->readFailed(identity); // the error box tells the user; once is enough
+        }
+        throw;
+    }
+    if (theList) {
+        follower_->shown(identity);
+    }
 }
 
 void TMerulanForm::makeTreeViewItemsByRow() {
-    if (const auto content = groupedViewContent(lspRecords)) {
-        renderTree(*content);
-    }
+    showView(ShownView::Grouped);
 }
 
 void TMerulanForm::makeTreeViewItemsByCmd() {
-    if (const auto content = flatViewContent(lspRecords)) {
-        renderTree(*content);
-    }
+    showView(ShownView::Flat);
 }
 
 void TMerulanForm::makeTreeViewItemsByStr() {
-    if (const auto content = filteredViewContent(lspRecords, edit1Text())) {
+    showView(ShownView::Filtered);
+}
+
+void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep) {
+    std::optional<TreeViewContent> content = view == ShownView::Grouped ? groupedViewContent(lspRecords)
+                                             : view == ShownView::Flat  ? flatViewContent(lspRecords)
+                                                                        : filteredViewContent(lspRecords, edit1Text());
+    if (!content) {
+        return; // an empty table: the tree keeps what it shows
+    }
+    if (keep) {
+        if (const int node = nodeShowing(*content, lspRecords, *keep); node >= 0) {
+            content->selected = node;
+        }
+    }
+    if (view == ShownView::Filtered && shownView_ == ShownView::Filtered && content->nodes == shownNodes_) {
+        // Typing on often leaves the same entries (and under Wine a rebuild of 500 costs 20 ms): the tree
+        // shows them already, and only the selection is set as a rebuild sets it.
+        HTREEITEM item = TreeView_GetRoot(TreeView1);
+        for (int i = 0; item && i < content->selected; ++i) {
+            item = TreeView_GetNextSibling(TreeView1, item);
+        }
+        if (item && content->selected >= 0) {
+            TreeView_SelectItem(TreeView1, item);
+        }
+    } else {
         renderTree(*content);
     }
+    shownView_ = view;
+}
+
+void TMerulanForm::followListFile() {
+    std::optional<EntryKey> selected;
+    if (const auto tag = selectedNodeTag(TreeView1)) {
+        selected = entryKeyOf(lspRecords, *tag);
+    }
+    loadMerulanList(listFilePath());
+    showView(shownView_, selected);
 }
 
 void TMerulanForm::renderTree(const TreeViewContent& content) {
+    shownNodes_ = content.nodes;
     std::vector<HTREEITEM> items(content.nodes.size(), nullptr);
     {
         const RedrawSuspension suspension(TreeView1);
@@ -637,6 +790,23 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
 
 void TMerulanForm::AutoCAD1Click(const TMenuItem& Sender) {
     CAD1.setCaption(std::u16string(kChosenTargetPrefix) + Sender.caption());
+    showTarget();
+}
+
+void TMerulanForm::showTarget() {
+    const std::optional<TargetCad> target = targetCadOf(CAD1.caption());
+    const HMENU targets = AutoCAD1.menu();
+    if (target) {
+        const UINT chosen = *target == TargetCad::AutoCad    ? kAutoCad1Id
+                            : *target == TargetCad::BricsCad ? kBricsCad1Id
+                                                             : kIjCad1Id;
+        CheckMenuRadioItem(targets, kAutoCad1Id, kIjCad1Id, chosen, MF_BYCOMMAND);
+    } else {
+        for (const UINT id : {kAutoCad1Id, kBricsCad1Id, kIjCad1Id}) {
+            CheckMenuItem(targets, id, MF_BYCOMMAND | MF_UNCHECKED);
+        }
+    }
+    speedButtonTip_.setText(cancelButtonTipOf(target));
 }
 
 void TMerulanForm::MerulanListtxt1Click() {

@@ -5,14 +5,19 @@
 #include "app/dark_mode.h"
 #include "app/execution/command_execution.h"
 #include "app/form_environment.h"
+#include "app/global_hotkey.h"
+#include "app/list_follower.h"
 #include "app/menu_item.h"
+#include "app/tool_tip.h"
 #include "app/win_handles.h"
 #include "cmdlist/lsp_record.h"
 #include "cmdlist/tree_views.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace merulan {
 
@@ -64,6 +69,10 @@ public:
     void show(int showCommand);
     bool preTranslate(MSG& message);
 
+    // Whether the [Keys] Activate hotkey is held by this window.
+    bool hotkeyRegistered() const { return hotkey_.registered(); }
+    const ToolTip& speedButtonTip() const { return speedButtonTip_; }
+
     std::u16string caption() const;
     void setCaption(std::u16string_view caption);
     std::u16string edit1Text() const;
@@ -112,12 +121,25 @@ private:
     void onContextMenu(HWND source, LPARAM screenPoint);
     void onDpiChanged(unsigned dpi, const RECT& suggested);
     bool onActivate(bool active);
+    bool onKeyDown(HWND target, WPARAM key);
+    void onHotkey();
+
+    // Ctrl+F, F3 and the hotkey: the caret in the search box, its text selected.
+    void focusSearchBox();
+    void registerActivateHotkey();
+    // The radio bullet in the target menu and the ESC button's tip, after CAD1's caption changed.
+    void showTarget();
 
     void createControls();
     void createMenu();
     void applyDpi(); // fonts, images, tree indent and control positions for dpi_
     void layoutControls();
+    enum class ShownView { Grouped, Flat, Filtered };
+    // Builds the view; keep names the entry to select instead of the first, when the view shows it.
+    void showView(ShownView view, const std::optional<EntryKey>& keep = std::nullopt);
     void renderTree(const TreeViewContent& content);
+    // The list file changed on disk: read it and show the same view with the same entry selected.
+    void followListFile();
     // The CAD link, with this window's caption, target, boxes and program starts.
     ExecutionSeam executionSeam();
     void runFormDestroyOnce();
@@ -139,6 +161,13 @@ private:
     bool speedButtonFillsPanel_ = false;
     bool applyingSettings_ = false;
     bool formDestroyPending_ = false;
+    // Handlers running: above one, a box or menu has a nested message loop open.
+    unsigned dispatchDepth_ = 0;
+    ShownView shownView_ = ShownView::Grouped;
+    std::vector<TreeNodeContent> shownNodes_; // what the tree shows, as last built
+    ToolTip speedButtonTip_;
+    GlobalHotkey hotkey_;
+    std::unique_ptr<ListFollower> follower_;
 };
 
 } // namespace merulan

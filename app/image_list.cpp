@@ -45,7 +45,7 @@ UniqueBitmap maskBitmap(const PalettePicture& picture) {
 
 UniqueImageList createPaletteImageList(unsigned dpi) {
     const int size = imageSize(dpi);
-    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kPaletteImageCount, 0));
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kPaletteImageCount, 0));
     if (!list) {
         throw MerulanError(u"イメージリストを作成できません");
     }

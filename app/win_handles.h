@@ -136,7 +136,7 @@ public:
     RedrawSuspension& operator=(const RedrawSuspension&) = delete;
     ~RedrawSuspension() {
         SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
     }
 
 private:

@@ -2,6 +2,9 @@
 
 #include "text/u16text.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace merulan {
 
 namespace {
@@ -16,6 +19,22 @@ void appendNodeText(std::u16string& out, const TLspRecord& record) {
     out += record.cmd;
     out += fileEntry ? u"} " : u"] ";
     out += record.cmt;
+}
+
+// The search compares texts as if typed on a half-width keyboard: full-width ASCII (U+FF01 to U+FF5E)
+// and the ideographic space become their ASCII forms, then a to z become capitals. An IME left in
+// full-width mode thus finds what the list spells in ASCII, and the other way round.
+void foldForSearch(std::u16string& text) {
+    for (char16_t& c : text) {
+        if (c >= 0xFF01 && c <= 0xFF5E) {
+            c = static_cast<char16_t>(c - 0xFEE0);
+        } else if (c == 0x3000) {
+            c = u' ';
+        }
+        if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - (u'a' - u'A'));
+        }
+    }
 }
 
 void selectFirst(TreeViewContent& view) {
@@ -75,10 +94,11 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
         return std::nullopt;
     }
     sortLspRecords(table, true);
-    const std::u16string search = upperAscii(searchBoxText);
+    std::u16string search(searchBoxText);
+    foldForSearch(search);
     TreeViewContent view;
     std::u16string text;
-    std::u16string upper;
+    std::u16string folded;
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             continue;
@@ -86,9 +106,9 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
         text.clear();
         appendNodeText(text, record);
         if (!search.empty()) {
-            upper = text;
-            upperAsciiInPlace(upper);
-            if (!contains(upper, search)) {
+            folded = text;
+            foldForSearch(folded);
+            if (!contains(folded, search)) {
                 continue;
             }
         }
@@ -96,6 +116,39 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
     }
     selectFirst(view);
     return view;
+}
+
+std::optional<EntryKey> entryKeyOf(const TLspRecords& table, std::int32_t row) {
+    for (const TLspRecord& record : table) {
+        if (record.row == row) {
+            return EntryKey{record.cmd, record.cmt, record.row};
+        }
+    }
+    return std::nullopt;
+}
+
+int nodeShowing(const TreeViewContent& content, const TLspRecords& table, const EntryKey& key) {
+    std::vector<std::int32_t> rows; // of the records equal to the key, usually one
+    for (const TLspRecord& record : table) {
+        if (record.cmd == key.cmd && record.cmt == key.cmt) {
+            rows.push_back(record.row);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    int best = -1;
+    std::int64_t bestDistance = 0;
+    for (size_t i = 0; i < content.nodes.size() && !rows.empty(); ++i) {
+        const std::int32_t tag = content.nodes[i].tag;
+        if (!std::binary_search(rows.begin(), rows.end(), tag)) {
+            continue;
+        }
+        const std::int64_t distance = std::abs(std::int64_t{tag} - key.row);
+        if (best < 0 || distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 } // namespace merulan

@@ -43,7 +43,23 @@ std::optional<TreeViewContent> groupedViewContent(TLspRecords& table);
 // Flat: every command entry at the top level, ordered by cmd. The first one is selected.
 std::optional<TreeViewContent> flatViewContent(TLspRecords& table);
 // Filtered: the flat view limited to the node texts that contain the search box text, ASCII letters
-// compared without case, everything else (spaces included) as typed.
+// compared without case and full-width ASCII and the ideographic space as their ASCII forms, on both
+// sides; everything else (spaces, kana, kanji) as typed. Node texts stay as written.
 std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
+
+// An entry as the user knows it, to find it again after the list file was read anew: its command and
+// description (a heading: its text) and the row it stood on, which decides between equal entries.
+struct EntryKey {
+    std::u16string cmd;
+    std::u16string cmt;
+    std::int32_t row = 0;
+};
+
+// The entry of the record on that row; nothing when no record has it.
+std::optional<EntryKey> entryKeyOf(const TLspRecords& table, std::int32_t row);
+
+// The node of content that shows the same entry: equal cmd and cmt, on the row nearest the key's (the
+// first in display order among equally near ones); -1 when no node does.
+int nodeShowing(const TreeViewContent& content, const TLspRecords& table, const EntryKey& key);
 
 } // namespace merulan

@@ -102,10 +102,20 @@ std::u16string_view notFoundMessageOf(TargetCad cad) {
     return u"有効な IJCAD が見つかりません．";
 }
 
+std::u16string_view cadNameOf(TargetCad cad) {
+    switch (cad) {
+    case TargetCad::AutoCad:
+        return u"AutoCAD";
+    case TargetCad::BricsCad:
+        return u"BricsCAD";
+    case TargetCad::IJCad:
+        break;
+    }
+    return u"IJCAD";
+}
+
 std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
-    const std::u16string name = cad == TargetCad::AutoCad    ? u"AutoCAD"
-                                : cad == TargetCad::BricsCad ? u"BricsCAD"
-                                                             : u"IJCAD";
+    const std::u16string name(cadNameOf(cad));
     switch (result) {
     case CadSendResult::Sent:
         break;
@@ -123,6 +133,13 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
         return name + u" が応答しません．（処理中か、応答なしの状態です．）";
     }
     return {};
+}
+
+std::u16string cancelButtonTipOf(std::optional<TargetCad> cad) {
+    if (!cad) {
+        return u"ターゲット CAD が選ばれていません";
+    }
+    return std::u16string(cadNameOf(*cad)) + u" に ESC を送る";
 }
 
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam) {

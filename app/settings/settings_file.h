@@ -3,6 +3,7 @@
 
 #include "app/settings/settings_rules.h"
 
+#include <optional>
 #include <string>
 
 namespace merulan {
@@ -14,6 +15,8 @@ public:
     SettingsValues read(WindowBounds current, const std::u16string& currentTarget, const ScreenInfo& screen) const;
     // Throws MerulanError "%s に書き込めません" when the platform refuses a key; later keys stay unwritten.
     void write(const WindowBounds& bounds, const std::u16string& target) const;
+    // "Keys"/"Activate", trimmed; nothing when missing or blank.
+    std::optional<std::u16string> activateHotkey() const;
     const std::u16string& path() const { return path_; }
 
 private:

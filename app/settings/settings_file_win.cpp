@@ -1,5 +1,6 @@
 #include "app/settings/settings_file.h"
 
+#include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_store.h"
 #include "platform/win/wide.h"
 
@@ -44,6 +45,13 @@ SettingsFile::SettingsFile(std::u16string path) : path_(std::move(path)) {}
 SettingsValues SettingsFile::read(WindowBounds current, const std::u16string& currentTarget,
                                   const ScreenInfo& screen) const {
     return readSettings(PrivateProfile(path_), current, currentTarget, screen);
+}
+
+std::optional<std::u16string> SettingsFile::activateHotkey() const {
+    const PrivateProfile profile(path_);
+    std::optional<std::u16string> value = readActivateHotkey(profile);
+    profile.flush();
+    return value;
 }
 
 void SettingsFile::write(const WindowBounds& bounds, const std::u16string& target) const {

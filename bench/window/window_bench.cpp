@@ -1,7 +1,8 @@
-// Under Wine: how long Merulan.exe takes from process start to its first shown, filled window, how
-// long one keystroke in the search box takes to rebuild the filtered view of 5,000 entries, and how long
-// a dropped library folder takes to become the tree; each beside its floor (a bare window with one
-// empty TreeView; a bare TreeView filled with the same nodes; merulan-tool index on the same files).
+// Under Wine: how long Merulan.exe takes from process start to its first shown, filled window, and how
+// long one keystroke in the search box takes to rebuild the filtered view of 500 and 5,000 entries; each
+// beside its floor (a bare window with one empty TreeView; a bare TreeView filled with the same nodes).
+// Then the list saved by another program to the painted tree, the hotkey to the palette in front, and a
+// dropped library folder to the filled tree beside merulan-tool index on the same files.
 #include "app/MerulanUnit.h"
 #include "app/drop_import.h"
 #include "app/dropped_files.h"
@@ -13,6 +14,7 @@
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
+#include "support/key_chord.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -49,11 +51,15 @@ std::filesystem::path buildPath(const char* path) {
     return std::filesystem::path(p);
 }
 
-// 250 headings of 20 commands each; every tenth command loads a LISP file.
-std::string listOf5000() {
+// Headings of 20 commands each; every tenth command loads a LISP file.
+std::string listOf(int entries, int variant = 0) {
     std::string text = "\xEF\xBB\xBF";
     char line[160];
-    for (int group = 0; group < 250; ++group) {
+    if (variant) {
+        std::snprintf(line, sizeof(line), "版 %d\r\nNEW%d\t新しいコマンド\r\n", variant, variant);
+        text += line;
+    }
+    for (int group = 0; group < entries / 20; ++group) {
         std::snprintf(line, sizeof(line), "グループ %03d\r\n", group);
         text += line;
         for (int i = 0; i < 20; ++i) {
@@ -179,7 +185,7 @@ void startUpTable(int runs) {
     const std::string sample((std::istreambuf_iterator<char>(sampleFile)), {});
     const Stage floor = stageWith(bare, "", "merulan-bench-floor");
     const Stage withSample = stageWith(merulan, sample, "merulan-bench-sample");
-    const Stage with5000 = stageWith(merulan, listOf5000(), "merulan-bench-5000");
+    const Stage with5000 = stageWith(merulan, listOf(5000), "merulan-bench-5000");
 
     std::vector<double> floorTimes, sampleTimes, largeTimes;
     startUpOnce(floor, L"BareTreeWindow", false); // warm the file cache and the wineserver
@@ -202,42 +208,71 @@ void startUpTable(int runs) {
     std::printf("\n");
 }
 
-void keystrokeTable(int rounds) {
-    const Stage stage = stageWith(buildPath(MERULAN_EXE_PATH), listOf5000(), "merulan-bench-keys");
-    const std::shared_ptr<const Theme> theme = applyStyle(kPaletteStyleName, [](const std::u16string&) {});
-    FormEnvironment env = productionEnvironment(theme);
-    env.executablePath = stage.exe.u16string();
-    lspRecords.clear();
-    auto form = TMerulanForm::create(env, theme);
-    form->show(SW_SHOWNOACTIVATE);
-    pump();
+// The floor: a bare TreeView of the palette's tree size in a plain window.
+struct BareTree {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 296, 241, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 280, 175, host,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    BareTree() { pump(); }
+    ~BareTree() { DestroyWindow(host); }
+    BareTree(const BareTree&) = delete;
+    BareTree& operator=(const BareTree&) = delete;
+};
 
-    // The floor: a bare TreeView of the same size in a plain window.
-    const HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 296, 241, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND bareTree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 280, 175,
-                                          host, nullptr, GetModuleHandleW(nullptr), nullptr);
-    pump();
+// The palette of this process over a staged list, shown without taking the focus.
+struct InProcessPalette {
+    Stage stage;
+    std::shared_ptr<const Theme> theme;
+    std::unique_ptr<TMerulanForm> form;
 
+    InProcessPalette(const std::string& list, const char* name)
+        : stage(stageWith(buildPath(MERULAN_EXE_PATH), list, name)),
+          theme(applyStyle(kPaletteStyleName, [](const std::u16string&) {})) {
+        FormEnvironment env = productionEnvironment(theme);
+        env.executablePath = stage.exe.u16string();
+        lspRecords.clear();
+        form = TMerulanForm::create(env, theme);
+        form->show(SW_SHOWNOACTIVATE);
+        pump();
+    }
+    ~InProcessPalette() {
+        form.reset();
+        lspRecords.clear();
+    }
+};
+
+void keystrokeTable(int entries, int rounds) {
+    InProcessPalette palette(listOf(entries), "merulan-bench-keys");
+    TMerulanForm& form = *palette.form;
+
+    const BareTree floorTree;
+    const HWND bareTree = floorTree.tree;
+
+    // Typed letter by letter, then two backspaces: the first letters leave all entries (the tree is
+    // kept), the later ones change them, and the backspaces build 100 and then all entries again.
     const std::u16string query = u"CMD012";
     struct Step {
+        char16_t key;
         std::u16string text;
         size_t matches = 0;
         std::vector<double> palette, content, floor;
     };
     std::vector<Step> steps;
     for (size_t n = 1; n <= query.size(); ++n) {
-        steps.push_back({query.substr(0, n)});
+        steps.push_back({query[n - 1], query.substr(0, n)});
     }
+    steps.push_back({u'\b', query.substr(0, query.size() - 1)});
+    steps.push_back({u'\b', query.substr(0, query.size() - 2)});
     for (int round = 0; round < rounds; ++round) {
         for (Step& step : steps) {
             // One keystroke: the character into the search box, the view rebuilt and painted.
             const auto start = Clock::now();
-            SendMessageW(form->Edit1, WM_CHAR, step.text.back(), 1);
-            UpdateWindow(form->TreeView1);
+            SendMessageW(form.Edit1, WM_CHAR, step.key, 1);
+            UpdateWindow(form.TreeView1);
             step.palette.push_back(millisecondsSince(start));
             pump();
-            step.matches = TreeView_GetCount(form->TreeView1);
+            step.matches = TreeView_GetCount(form.TreeView1);
 
             TLspRecords copy = lspRecords;
             const auto contentStart = Clock::now();
@@ -249,20 +284,194 @@ void keystrokeTable(int rounds) {
             }
             step.floor.push_back(bareTreeFill(bareTree, texts));
         }
-        SetWindowTextW(form->Edit1, L"");
+        SetWindowTextW(form.Edit1, L"");
         pump();
     }
-    std::printf("Filtered view of 5,000 entries, one keystroke (median of %d rounds, ms):\n\n", rounds);
-    std::printf(
-        "| Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) | x floor |\n");
-    std::printf("|---|---|---|---|---|---|\n");
+    std::printf("Filtered view of %d entries, one keystroke (median of %d rounds, ms):\n\n", entries, rounds);
+    std::printf("| Key | Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) "
+                "| x floor | Over the floor |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const Step& step : steps) {
-        std::printf("| %s | %zu | %.1f | %.2f | %.1f | %.2f |\n", toUtf8(step.text).c_str(), step.matches,
-                    median(step.palette), median(step.content), median(step.floor),
-                    median(step.palette) / median(step.floor));
+        std::printf("| %s | %s | %zu | %.1f | %.2f | %.1f | %.2f | %+.1f |\n",
+                    step.key == u'\b' ? "Backspace" : toUtf8(std::u16string(1, step.key)).c_str(),
+                    toUtf8(step.text).c_str(), step.matches, median(step.palette), median(step.content),
+                    median(step.floor), median(step.palette) / median(step.floor),
+                    median(step.palette) - median(step.floor));
     }
-    DestroyWindow(host);
-    form.reset();
+    std::printf("\n");
+}
+
+// Where a keystroke's time goes, for one key that changes the entries shown: the same nodes filled the
+// bare way into a bare tree and into the palette's own tree, the palette's view built and painted for the
+// search text set at once, and the key typed.
+void breakdownTable(int entries, const std::u16string& before, char16_t key, int rounds) {
+    InProcessPalette palette(listOf(entries), "merulan-bench-breakdown");
+    TMerulanForm& form = *palette.form;
+    const BareTree floorTree;
+    const HWND bareTree = floorTree.tree;
+    const std::u16string search = key == u'\b' ? before.substr(0, before.size() - 1) : before + key;
+    TLspRecords copy = lspRecords;
+    const auto content = filteredViewContent(copy, search);
+    std::vector<std::u16string> texts;
+    for (const TreeNodeContent& node : content->nodes) {
+        texts.push_back(node.text);
+    }
+    const auto setSearch = [&](const std::u16string& text) {
+        SetWindowTextW(form.Edit1, reinterpret_cast<const wchar_t*>(text.c_str()));
+        SendMessageW(form.Edit1, EM_SETSEL, text.size(), text.size());
+        UpdateWindow(form.TreeView1);
+    };
+    std::vector<double> floor, paletteTreeBare, view, keystroke;
+    for (int round = 0; round < rounds; ++round) {
+        floor.push_back(bareTreeFill(bareTree, texts));
+        pump();
+        paletteTreeBare.push_back(bareTreeFill(form.TreeView1, texts));
+        setSearch(u"#"); // no entry holds it: the palette's own view again
+        setSearch(before);
+        pump();
+        auto start = Clock::now();
+        setSearch(search);
+        view.push_back(millisecondsSince(start));
+        pump();
+        setSearch(before);
+        pump();
+        start = Clock::now();
+        SendMessageW(form.Edit1, WM_CHAR, key, 1);
+        UpdateWindow(form.TreeView1);
+        keystroke.push_back(millisecondsSince(start));
+        pump();
+    }
+    std::printf("Where a keystroke goes, %d entries, \"%s\" to \"%s\" (%zu nodes, median of %d, ms):\n\n", entries,
+                toUtf8(before).c_str(), toUtf8(search).c_str(), texts.size(), rounds);
+    std::printf("| Step | Median |\n|---|---|\n");
+    std::printf("| bare fill of a bare TreeView (floor) | %.1f |\n", median(floor));
+    std::printf("| bare fill of the palette's TreeView (its font, styles and images) | %.1f |\n",
+                median(paletteTreeBare));
+    std::printf("| the search text set: the palette's filtered view, built and painted | %.1f |\n", median(view));
+    std::printf("| the key typed, to the painted tree | %.1f |\n\n", median(keystroke));
+}
+
+// The file's last write to the tree painted with the new list, as another program saves it.
+void reloadTable(int entries, int runs) {
+    InProcessPalette palette(listOf(entries), "merulan-bench-reload");
+    TMerulanForm& form = *palette.form;
+    const std::filesystem::path list = palette.stage.dir / "MerulanList.txt";
+    std::vector<double> times;
+    for (int run = 1; run <= runs; ++run) {
+        const std::string bytes = listOf(entries, run);
+        const std::u16string firstHeading = u"版 " + fromUtf8(std::to_string(run));
+        Sleep(300); // the previous reload is over
+        pump();
+        { std::ofstream(list, std::ios::binary | std::ios::trunc) << bytes; }
+        const auto written = Clock::now();
+        double elapsed = -1;
+        while (millisecondsSince(written) < 5000) {
+            MSG message;
+            if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
+                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    DispatchMessageW(&message);
+                }
+            }
+            wchar_t text[64]{};
+            TVITEMW item{};
+            item.mask = TVIF_TEXT;
+            item.hItem = TreeView_GetRoot(form.TreeView1);
+            item.pszText = text;
+            item.cchTextMax = 64;
+            if (item.hItem && TreeView_GetItem(form.TreeView1, &item) && fromWide(text) == firstHeading) {
+                UpdateWindow(form.TreeView1);
+                elapsed = millisecondsSince(written);
+                break;
+            }
+        }
+        times.push_back(elapsed);
+    }
+    std::printf("The list saved by another program, %d entries: last write to the painted tree, median of %d: %.0f ms "
+                "(fastest %.0f, slowest %.0f)\n\n",
+                entries, runs, median(times), *std::min_element(times.begin(), times.end()),
+                *std::max_element(times.begin(), times.end()));
+}
+
+// The hotkey pressed while another program is in front, to Merulan.exe in front with the caret in its
+// search box (polled every millisecond from the other process).
+void hotkeyTable(int runs) {
+    const Stage stage = stageWith(buildPath(MERULAN_EXE_PATH), listOf(500), "merulan-bench-hotkey");
+    std::ofstream(stage.dir / "Merulan.ini", std::ios::binary) << "[Keys]\r\nActivate=Ctrl+Alt+F9\r\n";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + stage.exe.wstring() + L"\"";
+    if (!CreateProcessW(stage.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        return;
+    }
+    HWND palette = nullptr;
+    for (const auto start = Clock::now(); !palette && millisecondsSince(start) < 30000; Sleep(10)) {
+        palette = visibleWindowOf(info.dwProcessId, L"TMerulanForm");
+    }
+    const HWND edit = palette ? FindWindowExW(palette, nullptr, L"Edit", nullptr) : nullptr;
+    const HWND other = CreateWindowExW(0, L"STATIC", L"CAD", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto focusOfPalette = [&] {
+        GUITHREADINFO thread{sizeof(thread)};
+        return GetGUIThreadInfo(info.dwThreadId, &thread) ? thread.hwndFocus : nullptr;
+    };
+    std::vector<double> behind, minimised;
+    int notReady = 0;
+    for (int run = 0; palette && run < 2 * runs; ++run) {
+        const bool minimise = run % 2 == 1;
+        if (minimise) {
+            ShowWindowAsync(palette, SW_SHOWMINNOACTIVE);
+        }
+        // Under Wine the X focus of the palette may still arrive after the switch: ask until it has held
+        // for a while.
+        auto heldSince = Clock::now();
+        bool ready = false;
+        for (const auto start = Clock::now(); !ready && millisecondsSince(start) < 10000; Sleep(10)) {
+            pump();
+            if (GetForegroundWindow() != other || (minimise && !IsIconic(palette))) {
+                SetForegroundWindow(other);
+                heldSince = Clock::now();
+            }
+            ready = millisecondsSince(heldSince) > 300;
+        }
+        if (!ready) {
+            ++notReady;
+            continue;
+        }
+        const auto pressed = Clock::now();
+        testing::pressChord({VK_CONTROL, VK_MENU, VK_F9});
+        double elapsed = -1;
+        while (millisecondsSince(pressed) < 5000) {
+            if (GetForegroundWindow() == palette && !IsIconic(palette) && focusOfPalette() == edit) {
+                elapsed = millisecondsSince(pressed);
+                break;
+            }
+            Sleep(1);
+        }
+        (minimise ? minimised : behind).push_back(elapsed);
+    }
+    DestroyWindow(other);
+    if (palette) {
+        PostMessageW(palette, WM_CLOSE, 0, 0);
+    }
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    if (behind.empty() || minimised.empty()) {
+        std::printf("The hotkey: Merulan.exe did not start, or the other program never came to the front\n\n");
+        return;
+    }
+    std::printf("The hotkey pressed in another program to Merulan.exe in front with the caret in its search box "
+                "(median of %d, ms):\n\n| Palette | Median | Fastest | Slowest |\n|---|---|---|---|\n",
+                runs);
+    for (const auto& [name, times] : {std::pair{"behind the other program", behind}, {"minimised", minimised}}) {
+        std::printf("| %s | %.0f | %.0f | %.0f |\n", name, median(times), *std::min_element(times.begin(), times.end()),
+                    *std::max_element(times.begin(), times.end()));
+    }
+    std::printf("\n");
+    if (notReady > 0) {
+        std::printf("(%d runs left out: the other program was not in front before the hotkey.)\n\n", notReady);
+    }
 }
 
 // A library of files sources of about 100 KB each (UTF-8 with Japanese comments), each defining
@@ -440,26 +649,30 @@ void dropTable(int runs) {
 } // namespace
 } // namespace merulan
 
-// Without arguments every table; otherwise the ones named (startup, keys, drop).
+// Without arguments every table; otherwise only those named: startup, keys, breakdown, reload, hotkey, drop.
 int wmain(int argc, wchar_t** argv) {
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    auto wanted = [&](std::wstring_view table) {
-        if (argc < 2) {
-            return true;
-        }
-        for (int i = 1; i < argc; ++i) {
-            if (table == argv[i]) {
-                return true;
-            }
-        }
-        return false;
+    const auto wanted = [&](std::wstring_view table) {
+        return argc < 2 || std::find(argv + 1, argv + argc, table) != argv + argc;
     };
     if (wanted(L"startup")) {
         merulan::startUpTable(15);
     }
     if (wanted(L"keys")) {
-        merulan::keystrokeTable(9);
+        merulan::keystrokeTable(500, 15);
+        merulan::keystrokeTable(5000, 9);
+    }
+    if (wanted(L"breakdown")) {
+        merulan::breakdownTable(500, u"CMD01", u'\b', 15);
+        merulan::breakdownTable(500, u"CMD0", u'1', 15);
+    }
+    if (wanted(L"reload")) {
+        merulan::reloadTable(500, 15);
+        merulan::reloadTable(5000, 9);
+    }
+    if (wanted(L"hotkey")) {
+        merulan::hotkeyTable(15);
     }
     if (wanted(L"drop")) {
         merulan::dropTable(7);

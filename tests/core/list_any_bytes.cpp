@@ -67,6 +67,22 @@ std::size_t countCommands(const TLspRecords& table) {
         std::count_if(table.begin(), table.end(), [](const TLspRecord& r) { return !r.cmt.empty(); }));
 }
 
+// The reference for the search: each code unit on its own, looked up rather than computed. The full-width
+// forms of "!" to "~" stand in the same order as the ASCII ones, 0xFEE0 above them.
+std::u16string halfWidthCapitals(std::u16string_view text) {
+    std::u16string out;
+    for (const char16_t unit : text) {
+        char16_t c = unit;
+        if (c == u'\u3000') {
+            c = u' ';
+        } else if (u'！' <= c && c <= u'～') {
+            c = static_cast<char16_t>(u'!' + (c - u'！'));
+        }
+        out += (u'a' <= c && c <= u'z') ? static_cast<char16_t>(u'A' + (c - u'a')) : c;
+    }
+    return out;
+}
+
 // The first line of the text, at most 12 units: a search that often finds something.
 std::u16string searchTextFrom(std::u16string_view text) {
     const std::size_t end = std::min(text.find_first_of(u"\r\n"), std::size_t{12});
@@ -130,8 +146,8 @@ void listAnyBytes(std::string_view bytes) {
     checkNodes(*filtered, table);
     std::size_t matches = 0;
     for (const TLspRecord& record : table) {
-        matches +=
-            !record.cmt.empty() && upperAscii(nodeTextOf(record)).find(upperAscii(search)) != std::u16string::npos;
+        matches += !record.cmt.empty() &&
+                   halfWidthCapitals(nodeTextOf(record)).find(halfWidthCapitals(search)) != std::u16string::npos;
     }
     check(filtered->nodes.size() == matches, "the filtered view differs from a plain substring search");
     const auto unfiltered = filteredViewContent(table, u"");

@@ -98,17 +98,77 @@ TEST(TreeViews, FilteredViewMatches) {
         std::vector<std::int32_t> tags;
     };
     const Case cases[] = {
-        {u"", {8, 3, 4, 9, 0}}, {u" ", {8, 3, 4, 9, 0}},                    // every node text has "] " or "} "
-        {u"[", {3, 9, 0}},      {u"{", {8, 4}},          {u"ARC", {9}},     // ASCII letters without case, both ways
-        {u"Line] 線", {3}},     {u"l", {8, 3, 4}},       {u"ｌｉｎｅ", {}}, // full-width letters only as typed
-        {u"電卓", {8}},         {u" 線分", {3}},                            // leading space takes part
-        {u"線分 ", {}},                                                     // and so does a trailing one
-        {u"作図", {}},                                                      // headings are never shown
+        {u"", {8, 3, 4, 9, 0}}, {u" ", {8, 3, 4, 9, 0}},                     // every node text has "] " or "} "
+        {u"[", {3, 9, 0}},      {u"{", {8, 4}},          {u"ARC", {9}},      // ASCII letters without case, both ways
+        {u"Line] 線", {3}},     {u"l", {8, 3, 4}},       {u"ｌｉｎｅ", {3}}, // full-width letters as their ASCII forms
+        {u"電卓", {8}},         {u" 線分", {3}},                             // leading space takes part
+        {u"線分 ", {}},                                                      // and so does a trailing one
+        {u"作図", {}},                                                       // headings are never shown
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.search));
         EXPECT_EQ(filteredTags(c.search), c.tags);
     }
+}
+
+TEST(TreeViews, FilterReadsFullWidthAsciiAndTheIdeographicSpaceAsAscii) {
+    const TLspRecords table{
+        {1, u"LINE", u"線分"},         {2, u"ＣＩＲＣＬＥ", u"円　中心"},
+        {3, u"arc", u"円弧（3点）"},   {4, u"ｶﾅ", u"半角"},
+        {5, u"カナ", u"全角"},         {6, u"EDGE", u"a!b~c"},
+        {7, u"WAVE", u"\uFF5F\uFF00"}, // just outside the full-width ASCII block
+    };
+    const struct {
+        std::u16string_view search;
+        std::vector<std::int32_t> tags;
+    } cases[] = {
+        {u"LINE", {1}},   {u"line", {1}},         {u"ＬＩＮＥ", {1}}, {u"ｌｉｎｅ", {1}}, {u"［ＬＩＮＥ］", {1}},
+        {u"circle", {2}}, {u"ＣＩＲＣＬＥ", {2}}, {u"Ｃircle", {2}},  {u"円 中心", {2}},  {u"円　中心", {2}},
+        {u"(3", {3}},     {u"（３", {3}},         {u"！ｂ～", {6}},   {u"!b~", {6}}, // both ends of the block
+        {u"ｶﾅ", {4}},     {u"カナ", {5}},                                            // no kana folding
+        {u"\uFF5F", {7}}, {u"\u007F", {}},        {u"\uFF00", {7}},                  // outside: as typed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.search));
+        TLspRecords copy = table;
+        const auto view = filteredViewContent(copy, c.search);
+        ASSERT_TRUE(view);
+        std::vector<std::int32_t> tags;
+        for (const auto& node : view->nodes) {
+            tags.push_back(node.tag);
+        }
+        EXPECT_EQ(tags, c.tags);
+    }
+    TLspRecords copy = table;
+    const auto view = filteredViewContent(copy, u"circle");
+    ASSERT_TRUE(view && view->nodes.size() == 1);
+    EXPECT_EQ(view->nodes[0].text, u"[ＣＩＲＣＬＥ] 円　中心"); // shown as written
+}
+
+TEST(TreeViews, AnEntryIsFoundAgainByCommandAndDescriptionNearItsRow) {
+    TLspRecords table{
+        {0, u"作図"}, {1, u"LINE", u"線分"}, {2, u"ARC", u"円弧"},
+        {3, u"修正"}, {4, u"LINE", u"線分"}, {5, u"MOVE", u"移動"},
+    };
+    const auto grouped = groupedViewContent(table);
+    const auto flat = flatViewContent(table); // ARC, LINE (1), LINE (4), MOVE
+    ASSERT_TRUE(grouped && flat);
+    const struct {
+        EntryKey key;
+        int groupedNode, flatNode;
+    } cases[] = {
+        {{u"ARC", u"円弧", 7}, 2, 0}, {{u"LINE", u"線分", 0}, 1, 1}, {{u"LINE", u"線分", 3}, 4, 2}, // the nearer
+        {{u"修正", u"", 9}, 3, -1},   {{u"LINE", u"別", 1}, -1, -1}, {{u"COPY", u"複写", 1}, -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.key.cmd + u" " + c.key.cmt));
+        EXPECT_EQ(nodeShowing(*grouped, table, c.key), c.groupedNode);
+        EXPECT_EQ(nodeShowing(*flat, table, c.key), c.flatNode);
+    }
+    const auto key = entryKeyOf(table, 4);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(std::tie(key->cmd, key->cmt, key->row), std::make_tuple(u"LINE", u"線分", 4));
+    EXPECT_FALSE(entryKeyOf(table, 6));
 }
 
 TEST(TreeViews, FilteredNodeTextsKeepTheirCase) {

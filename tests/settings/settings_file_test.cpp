@@ -96,6 +96,17 @@ TEST(SettingsFile, AnEmptyTargetIsWrittenBackAndStaysEmpty) {
     EXPECT_EQ(readFile(path).target, u"");
 }
 
+TEST(SettingsFile, TheWriteLeavesTheKeysSectionAsTheUserWroteIt) {
+    testing::TempDir dir;
+    const std::string keys = "[Keys]\r\n; the palette to the front\r\nActivate=Ctrl+Alt+Space\r\n";
+    const std::string form = "[Form]\r\nWidth=1\r\nHeight=2\r\nLeft=3\r\nTop=4\r\n";
+    const std::u16string path = dir.write(u"Merulan.ini", keys + form);
+    SettingsFile(path).write({10, 20, 300, 200}, u"BricsCAD");
+    EXPECT_EQ(dir.read(u"Merulan.ini"),
+              keys + "[Form]\r\nWidth=300\r\nHeight=200\r\nLeft=10\r\nTop=20\r\n[CAD]\r\nTarget=BricsCAD\r\n");
+    EXPECT_EQ(SettingsFile(path).activateHotkey(), u"Ctrl+Alt+Space");
+}
+
 TEST(SettingsFile, NewFilesUseTheAnsiCodePage) {
     ASSERT_EQ(GetACP(), 932u) << "the Wine wrapper should run the tests in a Japanese locale";
     testing::TempDir dir;

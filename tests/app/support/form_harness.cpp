@@ -131,24 +131,30 @@ std::u16string selectedText(HWND tree) {
     return u"(none)";
 }
 
-void pumpMessages() {
+void pumpMessages(TMerulanForm* palette) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (!palette || !palette->preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
 }
 
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit, TMerulanForm* palette) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        pumpMessages();
+        pumpMessages(palette);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
+}
+
+void pumpFor(std::chrono::milliseconds span, TMerulanForm* palette) {
+    pumpUntil([] { return false; }, span, palette);
 }
 
 RECT windowRect(HWND window) {

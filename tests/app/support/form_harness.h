@@ -79,10 +79,14 @@ std::vector<std::u16string> treeTexts(HWND tree);
 HTREEITEM nodeWithText(HWND tree, std::u16string_view text);
 std::u16string selectedText(HWND tree);
 
-// Handles what is waiting in this thread's queue.
-void pumpMessages();
+// Handles what is waiting in this thread's queue; through the palette's own keys and dialog manager, as
+// its message loop does, when a palette is given.
+void pumpMessages(TMerulanForm* palette = nullptr);
 // Pumps until done() or the deadline; returns done().
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5),
+               TMerulanForm* palette = nullptr);
+// Pumps for that long, for effects that must not come.
+void pumpFor(std::chrono::milliseconds span, TMerulanForm* palette = nullptr);
 
 RECT windowRect(HWND window);
 RECT clientRect(HWND window);

@@ -330,7 +330,8 @@ TEST_F(Drop, TheLoadPathNamesTheOwnFolderOnlyWhenSpelledExactly) {
         SCOPED_TRACE(c.what);
         drop(*form, {c.dropped});
         EXPECT_TRUE(harness.errors.empty());
-        const LineList list = readTextFile(harness.listPath(), *systemAnsiCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
+        const LineList list =
+            readTextFile(harness.listPath(), *systemAnsiCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
         ASSERT_EQ(list.size(), 3u);
         EXPECT_EQ(list[0], u"mine");
         EXPECT_EQ(list[2], u"LOAD\tロード mine.lsp\t" + c.loadPath);

@@ -1,6 +1,7 @@
 // The context menu and its four commands.
 #include "support/form_harness.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace merulan::testing {
@@ -12,12 +13,15 @@ std::u16string menuString(HMENU menu, UINT position) {
     return std::u16string(reinterpret_cast<const char16_t*>(text));
 }
 
-UINT menuType(HMENU menu, UINT position) {
+MENUITEMINFOW menuItem(HMENU menu, UINT position) {
     MENUITEMINFOW item{sizeof(item)};
     item.fMask = MIIM_FTYPE | MIIM_STATE;
     GetMenuItemInfoW(menu, position, TRUE, &item);
-    EXPECT_FALSE(item.fState & MFS_CHECKED);
-    return item.fType;
+    return item;
+}
+
+UINT menuType(HMENU menu, UINT position) {
+    return menuItem(menu, position).fType & ~MFT_RADIOCHECK;
 }
 
 void click(const TMerulanForm& form, int id) {
@@ -45,6 +49,64 @@ TEST(PopupMenu, ItemsStandInOrderWithTheirCaptionsVerbatim) {
     for (UINT i = 0; i < 3; ++i) {
         EXPECT_EQ(menuType(targets, i), static_cast<UINT>(MFT_STRING));
     }
+    for (UINT i = 0; i < 6; ++i) {
+        EXPECT_FALSE(menuItem(menu, i).fState & MFS_CHECKED);
+    }
+}
+
+std::u16string tipText(const ToolTip& tip) {
+    wchar_t text[128]{};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    SendMessageW(tip.handle(), TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
+    return std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+// Which target the radio bullet marks: -1 for none, else its position; fails on two marks or a check
+// mark that is no bullet.
+int markedTarget(const TMerulanForm& form) {
+    int marked = -1;
+    for (UINT i = 0; i < 3; ++i) {
+        const MENUITEMINFOW item = menuItem(form.AutoCAD1.menu(), i);
+        if (item.fState & MFS_CHECKED) {
+            EXPECT_TRUE(item.fType & MFT_RADIOCHECK);
+            EXPECT_EQ(marked, -1);
+            marked = static_cast<int>(i);
+        }
+    }
+    return marked;
+}
+
+TEST(PopupMenu, TheTargetCarriesTheRadioBulletAndNamesItselfOnTheEscButton) {
+    const struct {
+        const char* name;
+        std::function<void(TMerulanForm&)> change;
+        int marked;
+        std::u16string_view tip;
+    } steps[] = {
+        {"first start", [](TMerulanForm&) {}, 1, u"BricsCAD に ESC を送る"},
+        {"IJCAD chosen", [](TMerulanForm& f) { click(f, kIjCad1Id); }, 2, u"IJCAD に ESC を送る"},
+        {"AutoCAD chosen", [](TMerulanForm& f) { click(f, kAutoCad1Id); }, 0, u"AutoCAD に ESC を送る"},
+        {"BricsCAD chosen", [](TMerulanForm& f) { click(f, kBricsCad1Id); }, 1, u"BricsCAD に ESC を送る"},
+    };
+    FormHarness harness;
+    const auto form = harness.open();
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change(*form);
+        EXPECT_EQ(markedTarget(*form), step.marked);
+        EXPECT_EQ(tipText(form->speedButtonTip()), step.tip);
+    }
+}
+
+TEST(PopupMenu, AStoredTargetNamingNoCadMarksNone) {
+    FormHarness harness;
+    const std::u16string ini = harness.folder() + u"Merulan.ini";
+    WritePrivateProfileStringW(L"CAD", L"Target", L"ZWCAD", reinterpret_cast<const wchar_t*>(ini.c_str()));
+    const auto form = harness.open();
+    EXPECT_EQ(markedTarget(*form), -1);
+    EXPECT_EQ(tipText(form->speedButtonTip()), u"ターゲット CAD が選ばれていません");
 }
 
 TEST(PopupMenu, ChoosingATargetWritesTheCaptionWithoutTheSpace) {

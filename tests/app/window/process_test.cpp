@@ -1,5 +1,6 @@
 // Merulan.exe itself: started as a process beside its list, as a user starts it.
 #include "support/form_harness.h"
+#include "support/key_chord.h"
 #include "support/remote_window.h"
 
 #include <filesystem>
@@ -82,6 +83,39 @@ TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
     // Still a drop target, to rebuild the list (its topmost style: startup_test, beside Wine's anchor).
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(remoteTreeTexts(findChild(window, u"SysTreeView32")).empty());
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+// The thread of another process's window, and which of its windows has the keyboard focus.
+HWND focusOfThreadOf(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
+    Installed installed;
+    installed.harness().writeList(kList);
+    WritePrivateProfileStringW(
+        L"Keys", L"Activate", L"Ctrl+Alt+F9",
+        reinterpret_cast<const wchar_t*>((installed.harness().folder() + u"Merulan.ini").c_str()));
+    const StartedProcess process = startProcess(installed.exe());
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND edit = findChild(window, u"Edit");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"line"));
+
+    // The user works in another program, the palette minimised.
+    const UniqueWindow cad(CreateWindowExW(0, L"STATIC", L"CAD", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ShowWindowAsync(window, SW_MINIMIZE);
+    SetForegroundWindow(cad.get());
+    ASSERT_TRUE(pumpUntil([&] { return IsIconic(window) && GetForegroundWindow() == cad.get(); }));
+
+    pressChord({VK_CONTROL, VK_MENU, VK_F9});
+    EXPECT_TRUE(pumpUntil(
+        [&] { return !IsIconic(window) && GetForegroundWindow() == window && focusOfThreadOf(window) == edit; }));
+    EXPECT_EQ(SendMessageW(edit, EM_GETSEL, 0, 0), MAKELONG(0, 4)) << "the search text selected";
+    EXPECT_EQ(remoteTreeTexts(findChild(window, u"SysTreeView32")), std::vector<std::u16string>{u"[LINE] 線分を作図"});
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
