@@ -34,11 +34,11 @@ std::optional<std::u16string> readActivateHotkey(const ProfileStore& store);
 
 // The box at start-up; the first %s is the settings file's name, the second the value as written.
 inline constexpr std::u16string_view kHotkeyUnreadableMessage =
-    u"%s の [Keys] Activate=%s はホットキーとして読めません。\n"
-    u"Ctrl、Alt、Shift、Win と、英字・数字・F1～F24・Space のどれか一つを + でつないでください"
-    u"（例: Ctrl+Alt+Space）。\nホットキーなしで続けます。";
+    u"%s の [Keys] Activate=%s はホットキーとして読めません．\n"
+    u"Ctrl、Alt、Shift、Win と、英字・数字・F1～F24・Space のどれか一つを + でつないでください．"
+    u"（例：Ctrl+Alt+Space）\nホットキーなしで続けます．";
 inline constexpr std::u16string_view kHotkeyTakenMessage =
-    u"%s の [Keys] Activate=%s のキーはほかのプログラムが使っているため登録できません。\n"
-    u"ホットキーなしで続けます。";
+    u"%s の [Keys] Activate=%s のキーはほかのプログラムが使っているため登録できません．\n"
+    u"ホットキーなしで続けます．";
 
 } // namespace merulan

@@ -118,12 +118,12 @@ TEST(Hotkey, OneBoxNamingAValueThatCannotBeUsedAndNoKeyUnlessOneIsSet) {
         {"blank", L"  ", false, false, u""},
         {"free", L"Ctrl+Alt+F9", false, true, u""},
         {"taken", L"Ctrl+Alt+F9", true, false,
-         u"Merulan.ini の [Keys] Activate=Ctrl+Alt+F9 のキーはほかのプログラムが使っているため登録できません。\n"
-         u"ホットキーなしで続けます。"},
+         u"Merulan.ini の [Keys] Activate=Ctrl+Alt+F9 のキーはほかのプログラムが使っているため登録できません．\n"
+         u"ホットキーなしで続けます．"},
         {"unreadable", L"Ctrl+Alt+Spacebar", false, false,
-         u"Merulan.ini の [Keys] Activate=Ctrl+Alt+Spacebar はホットキーとして読めません。\n"
-         u"Ctrl、Alt、Shift、Win と、英字・数字・F1～F24・Space のどれか一つを + でつないでください"
-         u"（例: Ctrl+Alt+Space）。\nホットキーなしで続けます。"},
+         u"Merulan.ini の [Keys] Activate=Ctrl+Alt+Spacebar はホットキーとして読めません．\n"
+         u"Ctrl、Alt、Shift、Win と、英字・数字・F1～F24・Space のどれか一つを + でつないでください．"
+         u"（例：Ctrl+Alt+Space）\nホットキーなしで続けます．"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
