@@ -90,18 +90,6 @@ char16_t cancelCharacterOf(TargetCad cad) {
     return cad == TargetCad::AutoCad ? kCtrlC : kEsc;
 }
 
-std::u16string_view notFoundMessageOf(TargetCad cad) {
-    switch (cad) {
-    case TargetCad::AutoCad:
-        return u"有効な AutoCAD が見つかりません．";
-    case TargetCad::BricsCad:
-        return u"有効な BricsCAD が見つかりません．";
-    case TargetCad::IJCad:
-        break;
-    }
-    return u"有効な IJCAD が見つかりません．";
-}
-
 std::u16string_view cadNameOf(TargetCad cad) {
     switch (cad) {
     case TargetCad::AutoCad:
@@ -114,13 +102,17 @@ std::u16string_view cadNameOf(TargetCad cad) {
     return u"IJCAD";
 }
 
+std::u16string notFoundMessageOf(TargetCad cad) {
+    return u"有効な " + std::u16string(cadNameOf(cad)) + u" が見つかりません．";
+}
+
 std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
     const std::u16string name(cadNameOf(cad));
     switch (result) {
     case CadSendResult::Sent:
         break;
     case CadSendResult::NotFound:
-        return std::u16string(notFoundMessageOf(cad));
+        return notFoundMessageOf(cad);
     case CadSendResult::TooLong:
         return std::u16string(kCommandTooLongMessage);
     case CadSendResult::NotAccepting:

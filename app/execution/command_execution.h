@@ -38,9 +38,10 @@ struct ExecutionSeam {
 std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption);
 // Ctrl+C for AutoCAD, ESC for the others.
 char16_t cancelCharacterOf(TargetCad cad);
-std::u16string_view notFoundMessageOf(TargetCad cad);
 // "AutoCAD", "BricsCAD" or "IJCAD", as the user's boxes and tips name it.
 std::u16string_view cadNameOf(TargetCad cad);
+// "有効な BricsCAD が見つかりません．"
+std::u16string notFoundMessageOf(TargetCad cad);
 // What the user is told when a delivery did not go through; empty for Sent.
 std::u16string failureMessageOf(TargetCad cad, CadSendResult result);
 // The tooltip of the "ESC" button: "BricsCAD に ESC を送る", or that no target is chosen.

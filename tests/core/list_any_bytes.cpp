@@ -3,32 +3,20 @@
 #include "cmdlist/field_split.h"
 #include "cmdlist/list_file.h"
 #include "cmdlist/tree_views.h"
-#include "platform/system_codepage.h"
+#include "support/any_bytes.h"
 #include "support/literal_exchange_sort.h"
 #include "text/error.h"
 #include "text/u16text.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace merulan::testing {
 
 namespace {
 
-const AnsiCodePage& japanese() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "listAnyBytes: %s\n", what);
-    std::abort();
-}
-
 void check(bool holds, const char* what) {
     if (!holds) {
-        fail(what);
+        failAnyBytes("listAnyBytes", what);
     }
 }
 
@@ -94,7 +82,7 @@ std::u16string searchTextFrom(std::u16string_view text) {
 void listAnyBytes(std::string_view bytes) {
     std::u16string text;
     try {
-        text = decodeText(bytes, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
+        text = decodeText(bytes, japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
     } catch (const MerulanError&) {
         return; // invalid UTF-8 after a UTF-8 mark: the palette shows the message
     }

@@ -4,24 +4,15 @@
 #include "cmdlist/list_file.h"
 #include "lispindex/index_builder.h"
 #include "lispindex/new_list.h"
-#include "platform/system_codepage.h"
+#include "support/any_bytes.h"
 #include "text/error.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace merulan::testing {
 
 namespace {
 
-const AnsiCodePage& japanese() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
-
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "indexAnyBytes: %s\n", what);
-    std::abort();
+    failAnyBytes("indexAnyBytes", what);
 }
 
 } // namespace
@@ -29,7 +20,7 @@ const AnsiCodePage& japanese() {
 void indexAnyBytes(std::string_view bytes) {
     LineList source;
     try {
-        source = decodeLines(bytes, japanese(), UnmarkedText::Utf8ThenAnsiCodePage);
+        source = decodeLines(bytes, japaneseCodePage(), UnmarkedText::Utf8ThenAnsiCodePage);
     } catch (const MerulanError&) {
         return; // invalid UTF-8 after a UTF-8 mark: the drop shows the message
     }
