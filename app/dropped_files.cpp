@@ -2,6 +2,7 @@
 
 #include "app/drop_import.h"
 #include "platform/long_path.h"
+#include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "text/u16text.h"
@@ -11,23 +12,6 @@
 namespace merulan {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (valid()) {
-            FindClose(handle_);
-        }
-    }
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 bool isFolder(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(wide(fileCallPath(path)));
@@ -43,10 +27,10 @@ bool isFolder(const std::u16string& path) {
 std::vector<std::u16string> sourcesInFolder(const std::u16string& folder, TextCompare orderNames) {
     const std::u16string prefix = folder.ends_with(u'\\') ? folder : folder + u"\\";
     WIN32_FIND_DATAW found{};
-    const FindHandle find(FindFirstFileExW(wide(fileCallPath(prefix + u"*")), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    const UniqueFindHandle find(FindFirstFileExW(wide(fileCallPath(prefix + u"*")), FindExInfoBasic, &found,
+                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     std::vector<std::u16string> names;
-    if (!find.valid()) {
+    if (!find) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND) { // a drive's root holds no "." entry
             return names;

@@ -7,11 +7,11 @@ namespace merulan {
 
 std::optional<FileIdentity> fileIdentityOf(const std::u16string& path) {
     // Attributes only: this open never conflicts with the sharing of a program that has the file open.
-    const UniqueKernelHandle file(CreateFileW(wide(fileCallPath(path)), FILE_READ_ATTRIBUTES,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    if (file.get() != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.get(), &info)) {
+    if (file && GetFileInformationByHandle(file.get(), &info)) {
         if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             return std::nullopt;
         }
@@ -25,9 +25,9 @@ std::optional<FileIdentity> fileIdentityOf(const std::u16string& path) {
 
 bool fileHeldForWriting(const std::u16string& path) {
     // The list is read allowing other readers only, so this is exactly when that read fails on sharing.
-    const UniqueKernelHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ,
-                                              FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
-    return file.get() == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 FolderWatch::FolderWatch(const std::u16string& folder, HWND window, UINT message)
@@ -35,10 +35,10 @@ FolderWatch::FolderWatch(const std::u16string& folder, HWND window, UINT message
     if (!stop_) {
         return;
     }
-    change_ = FindFirstChangeNotificationW(wide(fileCallPath(folder)), FALSE,
-                                           FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
-                                               FILE_NOTIFY_CHANGE_LAST_WRITE);
-    if (change_ == INVALID_HANDLE_VALUE) {
+    change_.reset(FindFirstChangeNotificationW(wide(fileCallPath(folder)), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                                                   FILE_NOTIFY_CHANGE_LAST_WRITE));
+    if (!change_) {
         return;
     }
     thread_ = std::thread([this, window, message] { run(window, message); });
@@ -49,18 +49,15 @@ FolderWatch::~FolderWatch() {
         SetEvent(stop_.get());
         thread_.join();
     }
-    if (change_ != INVALID_HANDLE_VALUE) {
-        FindCloseChangeNotification(change_);
-    }
 }
 
 void FolderWatch::run(HWND window, UINT message) {
-    const HANDLE waits[] = {stop_.get(), change_};
+    const HANDLE waits[] = {stop_.get(), change_.get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         if (!posted_.exchange(true) && !PostMessageW(window, message, 0, 0)) {
             posted_ = false;
         }
-        if (!FindNextChangeNotification(change_)) {
+        if (!FindNextChangeNotification(change_.get())) {
             return;
         }
     }

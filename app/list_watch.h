@@ -46,7 +46,7 @@ private:
     void run(HWND window, UINT message);
 
     UniqueKernelHandle stop_;
-    HANDLE change_ = INVALID_HANDLE_VALUE;
+    UniqueChangeNotification change_;
     std::atomic<bool> posted_{false};
     std::thread thread_;
 };

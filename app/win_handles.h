@@ -1,43 +1,14 @@
-// Ownership of Win32 handles: one move-only holder, aliases per kind, and guards that put things back.
+// Ownership of the window-side Win32 handles (aliases of the one holder), and guards that put things back.
 #pragma once
+
+#include "platform/win/unique_handle.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <utility>
 
 namespace merulan {
-
-template <class Handle, auto Close, Handle Invalid = Handle{}>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
-
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Invalid; }
-    Handle release() noexcept { return std::exchange(handle_, Invalid); }
-    void reset(Handle handle = Invalid) noexcept {
-        const Handle old = std::exchange(handle_, handle);
-        if (old != Invalid) {
-            Close(old);
-        }
-    }
-
-private:
-    Handle handle_ = Invalid;
-};
 
 namespace handle_close {
 inline void window(HWND h) noexcept {
@@ -64,9 +35,6 @@ inline void hook(HHOOK h) noexcept {
 inline void module(HMODULE h) noexcept {
     FreeLibrary(h);
 }
-inline void kernelObject(HANDLE h) noexcept {
-    CloseHandle(h);
-}
 } // namespace handle_close
 
 using UniqueWindow = UniqueHandle<HWND, handle_close::window>;
@@ -79,7 +47,6 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, handle_close::imageList>;
 using UniqueDrop = UniqueHandle<HDROP, handle_close::drop>;
 using UniqueHook = UniqueHandle<HHOOK, handle_close::hook>;
 using UniqueModule = UniqueHandle<HMODULE, handle_close::module>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, handle_close::kernelObject>;
 
 // A DC from GetDC, released to the window it came from.
 class WindowDc {

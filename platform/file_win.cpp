@@ -4,6 +4,7 @@
 #include "platform/file_move.h"
 
 #include "platform/long_path.h"
+#include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "text/u16text.h"
@@ -13,38 +14,17 @@
 
 namespace merulan {
 
-namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
-
 bool fileExists(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(wide(fileCallPath(path)));
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string readFileBytes(const std::u16string& path) {
-    const FileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     auto fail = [&] { throw MerulanError(formatText(kCannotOpenMessage, {path, systemErrorText(GetLastError())})); };
     LARGE_INTEGER size{};
-    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) {
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
         fail();
     }
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
@@ -65,10 +45,10 @@ std::string readFileBytes(const std::u16string& path) {
 }
 
 void writeFileBytes(const std::u16string& path, std::string_view bytes) {
-    const FileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     auto fail = [&] { throw MerulanError(formatText(kCannotCreateMessage, {path, systemErrorText(GetLastError())})); };
-    if (!file.valid()) {
+    if (!file) {
         fail();
     }
     while (!bytes.empty()) {

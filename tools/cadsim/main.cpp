@@ -1,4 +1,5 @@
 // cadsim: opens a window that the palette takes for a running CAD application, and logs what arrives.
+#include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "tools/cadsim/cadsim_options.h"
@@ -25,23 +26,6 @@ std::vector<std::u16string> commandLineArguments() {
     return result;
 }
 
-// The process whose end closes cadsim, if any; its handle is closed on every path.
-class WatchedProcess {
-public:
-    explicit WatchedProcess(unsigned long id) : handle_(id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr) {}
-    WatchedProcess(const WatchedProcess&) = delete;
-    WatchedProcess& operator=(const WatchedProcess&) = delete;
-    ~WatchedProcess() {
-        if (handle_) {
-            CloseHandle(handle_);
-        }
-    }
-    HANDLE handle() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 // Pumps messages until the window is closed, or until the watched process ends.
 int runMessageLoop(HWND window, HANDLE watched) {
     for (;;) {
@@ -67,9 +51,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         const CadSimOptions options = parseCadSimOptions(commandLineArguments());
         MessageLog log(options.logPath);
-        const WatchedProcess watched(options.watchProcessId);
-        SimWindow window(instance, options, log, watched.handle());
-        return runMessageLoop(window.handle(), watched.handle());
+        // The process whose end closes cadsim, if any.
+        const UniqueKernelHandle watched(
+            options.watchProcessId ? OpenProcess(SYNCHRONIZE, FALSE, options.watchProcessId) : nullptr);
+        SimWindow window(instance, options, log, watched.get());
+        return runMessageLoop(window.handle(), watched.get());
     } catch (const MerulanError& error) {
         MessageBoxW(nullptr, wide(error.message()), L"cadsim", MB_OK | MB_ICONERROR);
         return 2;

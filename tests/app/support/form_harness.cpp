@@ -1,6 +1,7 @@
 #include "support/form_harness.h"
 
 #include "platform/system_codepage.h"
+#include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/utf8.h"
 
@@ -24,9 +25,7 @@ void FormHarness::writeList(std::u16string_view text) const {
 }
 
 void FormHarness::writeListBytes(std::string_view bytes) const {
-    const UniqueKernelHandle file(CreateFileW(wide(listPath()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    writeFileBytes(listPath(), bytes);
 }
 
 void FormHarness::removeList() const {

@@ -455,9 +455,9 @@ TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
     harness.localTime = [] { return kAnswerTime; };
     {
         // Another program reading the list without letting it be renamed.
-        const UniqueKernelHandle reader(CreateFileW(wide(harness.listPath()), GENERIC_READ,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                                    nullptr));
+        const UniqueFileHandle reader(CreateFileW(wide(harness.listPath()), GENERIC_READ,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                                  nullptr));
         ASSERT_NE(reader.get(), INVALID_HANDLE_VALUE);
         drop(*form, {path});
     }
@@ -479,8 +479,8 @@ TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
         GTEST_SKIP() << "needs the folder that ctest prepares (MERULAN_READ_ONLY_FOLDER)";
     }
     harness.useFolder(fromUtf8(prepared));
-    const UniqueKernelHandle probe(CreateFileW(wide(harness.folder() + u"probe.txt"), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    const UniqueFileHandle probe(CreateFileW(wide(harness.folder() + u"probe.txt"), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (probe.get() != INVALID_HANDLE_VALUE) {
         GTEST_SKIP() << "this file system let the folder stay writable";
     }

@@ -2,6 +2,7 @@
 #include "support/drop_files.h"
 #include "support/form_harness.h"
 
+#include "platform/text_file.h"
 #include "platform/win/wide.h"
 #include "text/utf8.h"
 
@@ -21,12 +22,6 @@ const Texts kSavedGrouped = {u"作図", u"[CIRCLE] 円", u"[LINE] 線分を作�
 
 std::string utf8List(std::u16string_view text) {
     return "\xEF\xBB\xBF" + toUtf8(text);
-}
-
-void writeFile(const std::u16string& path, std::string_view bytes) {
-    const UniqueKernelHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 class LiveReload : public ::testing::Test {
@@ -52,16 +47,16 @@ TEST_F(LiveReload, FollowsEveryWayOfWritingTheFile) {
         const char* name;
         std::function<void(std::string_view bytes)> write;
     } writers[] = {
-        {"saved in place", [&](std::string_view bytes) { writeFile(list, bytes); }},
+        {"saved in place", [&](std::string_view bytes) { writeFileBytes(list, bytes); }},
         {"saved by rename over it",
          [&](std::string_view bytes) {
-             writeFile(other, bytes);
+             writeFileBytes(other, bytes);
              MoveFileExW(wide(other), wide(list), MOVEFILE_REPLACE_EXISTING);
          }},
         {"moved away, then written anew",
          [&](std::string_view bytes) {
              MoveFileW(wide(list), wide(harness_.folder() + u"MerulanList20240101000000.txt"));
-             writeFile(list, bytes);
+             writeFileBytes(list, bytes);
          }},
     };
     int n = 0;
@@ -104,7 +99,7 @@ TEST_F(LiveReload, KeepsTheViewAndTheSelectedEntry) {
 
 TEST_F(LiveReload, WaitsForAWriterThatHoldsTheFile) {
     {
-        const UniqueKernelHandle file(
+        const UniqueFileHandle file(
             CreateFileW(wide(harness_.listPath()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         const std::string first = utf8List(u"見出し\r\n");
         DWORD written = 0;
@@ -120,7 +115,7 @@ TEST_F(LiveReload, WaitsForAWriterThatHoldsTheFile) {
 TEST(LiveReloadFromStartUp, AListHeldAtStartUpIsReportedOnceAndShownWhenLetGo) {
     FormHarness harness;
     harness.writeList(kList);
-    auto holder = std::make_unique<UniqueKernelHandle>(
+    auto holder = std::make_unique<UniqueFileHandle>(
         CreateFileW(wide(harness.listPath()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     const auto form = harness.open();
     EXPECT_EQ(harness.errors.size(), 1u);
@@ -146,7 +141,7 @@ TEST_F(LiveReload, ABrokenFileIsReportedOnceAndTheTreeStays) {
 
 TEST_F(LiveReload, ThePalettesOwnDropIsReadOnce) {
     const std::u16string source = harness_.folder() + u"tools.lsp";
-    writeFile(source, "(defun c:one () 1)\r\n(defun c:two () 2)\r\n");
+    writeFileBytes(source, "(defun c:one () 1)\r\n(defun c:two () 2)\r\n");
     harness_.answerYes = true;
     dropFiles(form_->handle(), {source});
     ASSERT_EQ(treeTexts(form_->TreeView1).front(), u"tools");

@@ -223,8 +223,8 @@ TEST(PopupMenu, ReloadOfAnUnreadableListReportsItWithTheSearchBoxAlreadyEmpty) {
     harness.writeList(u"作図\r\nLINE\t線分\r\n");
     const auto form = harness.open();
     form->setEdit1Text(u"x");
-    const UniqueKernelHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(harness.listPath().c_str()),
-                                              GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueFileHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(harness.listPath().c_str()), GENERIC_WRITE,
+                                            0, nullptr, OPEN_EXISTING, 0, nullptr));
     click(*form, kMerulanListtxt2Id);
     ASSERT_EQ(harness.errors.size(), 1u);
     EXPECT_EQ(harness.errors[0].title, u"Merulan");

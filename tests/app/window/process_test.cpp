@@ -54,8 +54,8 @@ TEST(MerulanExe, TwoInstancesBothRunWithTheirOwnFilledWindows) {
 TEST(MerulanExe, UnreadableListShowsTheErrorBoxTitledAfterTheExecutable) {
     Installed installed;
     installed.harness().writeList(kList);
-    const UniqueKernelHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(installed.harness().listPath().c_str()),
-                                              GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const UniqueFileHandle lock(CreateFileW(reinterpret_cast<const wchar_t*>(installed.harness().listPath().c_str()),
+                                            GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     const StartedProcess process = startProcess(installed.exe());
     ASSERT_TRUE(process.handle);
     // The box comes while the window is still hidden; it is owned by the window.

@@ -90,7 +90,7 @@ TEST_F(Settings, RefusedWriteIsReportedInTheErrorBox) {
     auto form = harness_.open();
     {
         // Held by "another program" without sharing: the platform refuses the write.
-        const UniqueKernelHandle holder(
+        const UniqueFileHandle holder(
             CreateFileW(wide(iniPath()), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_NE(holder.get(), INVALID_HANDLE_VALUE);
         form.reset();

@@ -93,7 +93,7 @@ TEST(StartUp, ListThatCannotBeReadShowsErrorYetLeavesATopmostDropTarget) {
         TopmostAnchor anchor;
         FormHarness harness;
         harness.writeListBytes(c.bytes);
-        UniqueKernelHandle lock;
+        UniqueFileHandle lock;
         if (c.holdOpenForWriting) {
             lock.reset(CreateFileW(reinterpret_cast<const wchar_t*>(harness.listPath().c_str()), GENERIC_WRITE, 0,
                                    nullptr, OPEN_EXISTING, 0, nullptr));
