@@ -1,5 +1,6 @@
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
+#include "support/japanese_code_page.h"
 #include "support/temp_dir.h"
 #include "text/utf8.h"
 #include "text/error.h"
@@ -11,12 +12,8 @@
 namespace merulan {
 namespace {
 
+using testing::japaneseCodePage;
 using testing::TempDir;
-
-const AnsiCodePage& japanese() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
 
 LineList lines(std::initializer_list<const char16_t*> items) {
     return LineList(items.begin(), items.end());
@@ -65,7 +62,7 @@ TEST(LineDecode, ByteOrderMarksInOrderThenCodePage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(decodeLines(c.bytes, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
+        EXPECT_EQ(decodeLines(c.bytes, japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
     }
 }
 
@@ -73,22 +70,25 @@ TEST(LineDecode, InvalidUtf8AfterMarkFailsWithWindowsText) {
     try {
         decodeLines("\xEF\xBB\xBF"
                     "ok\n\x8C\x9F",
-                    japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
+                    japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage);
         FAIL() << "no error";
     } catch (const MerulanError& error) {
         EXPECT_EQ(error.message(), u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
     }
     // The mark decides in the source mode too.
-    EXPECT_THROW(decodeLines("\xEF\xBB\xBF\x8C\x9F", japanese(), UnmarkedText::Utf8ThenAnsiCodePage), MerulanError);
+    EXPECT_THROW(decodeLines("\xEF\xBB\xBF\x8C\x9F", japaneseCodePage(), UnmarkedText::Utf8ThenAnsiCodePage),
+                 MerulanError);
     // Without the mark the same bytes are code page text.
-    EXPECT_EQ(decodeLines("ok\n\x8C\x9F", japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), lines({u"ok", u"検"}));
+    EXPECT_EQ(decodeLines("ok\n\x8C\x9F", japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage),
+              lines({u"ok", u"検"}));
 }
 
 TEST(LineDecode, SourcesTryStrictUtf8FirstThenCodePage) {
     // "検索" in UTF-8 would be mojibake in 932; in 932 bytes it is invalid UTF-8.
-    EXPECT_EQ(decodeLines("; \xE6\xA4\x9C\xE7\xB4\xA2", japanese(), UnmarkedText::Utf8ThenAnsiCodePage),
+    EXPECT_EQ(decodeLines("; \xE6\xA4\x9C\xE7\xB4\xA2", japaneseCodePage(), UnmarkedText::Utf8ThenAnsiCodePage),
               lines({u"; 検索"}));
-    EXPECT_EQ(decodeLines("; \x8C\x9F\x8D\xF5", japanese(), UnmarkedText::Utf8ThenAnsiCodePage), lines({u"; 検索"}));
+    EXPECT_EQ(decodeLines("; \x8C\x9F\x8D\xF5", japaneseCodePage(), UnmarkedText::Utf8ThenAnsiCodePage),
+              lines({u"; 検索"}));
 }
 
 TEST(LineDecode, ListsWithoutMarkAreUtf8OnlyWhenNothingElseCanBeMeant) {
@@ -105,17 +105,17 @@ TEST(LineDecode, ListsWithoutMarkAreUtf8OnlyWhenNothingElseCanBeMeant) {
         {"Shift-JIS half-width katakana only", "LAYER\t\xDA\xB2\xD4\xB0", lines({u"LAYER\tﾚｲﾔｰ"})},
         {"ASCII", "LINE\tdraw\r\n", lines({u"LINE\tdraw"})},
         {"UTF-8 with one byte that is not", "\xE4\xBD\x9C\xE5\x9B\xB3\xFF",
-         splitLines(japanese().decode("\xE4\xBD\x9C\xE5\x9B\xB3\xFF"))},
+         splitLines(japaneseCodePage().decode("\xE4\xBD\x9C\xE5\x9B\xB3\xFF"))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(decodeLines(c.bytes, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
+        EXPECT_EQ(decodeLines(c.bytes, japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), c.expected);
     }
 }
 
 TEST(LineEncode, CrLfAfterEveryLineInTheCodePage) {
-    EXPECT_EQ(encodeLines(lines({u"検索", u"", u"a\tb"}), japanese()), "\x8C\x9F\x8D\xF5\r\n\r\na\tb\r\n");
-    EXPECT_EQ(encodeLines({}, japanese()), "");
+    EXPECT_EQ(encodeLines(lines({u"検索", u"", u"a\tb"}), japaneseCodePage()), "\x8C\x9F\x8D\xF5\r\n\r\na\tb\r\n");
+    EXPECT_EQ(encodeLines({}, japaneseCodePage()), "");
     const auto utf8 = codePageById(kUtf8CodePage);
     EXPECT_EQ(encodeLines(lines({u"検"}), *utf8), "\xEF\xBB\xBF\xE6\xA4\x9C\r\n");
 }
@@ -129,11 +129,11 @@ TEST(LineEncode, TextTheCodePageLacksIsWrittenAsUtf8AndReadsBackUnchanged) {
     TempDir dir;
     for (const auto& original : cases) {
         SCOPED_TRACE(toUtf8(original.front()));
-        const std::string bytes = encodeLines(original, japanese());
+        const std::string bytes = encodeLines(original, japaneseCodePage());
         EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
         const auto path = dir.u16(u"MerulanList.txt");
-        writeTextFile(path, original, japanese());
-        EXPECT_EQ(readTextFile(path, japanese(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), original);
+        writeTextFile(path, original, japaneseCodePage());
+        EXPECT_EQ(readTextFile(path, japaneseCodePage(), UnmarkedText::SurelyUtf8ElseAnsiCodePage), original);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "cmdlist/list_backup.h"
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
+#include "support/japanese_code_page.h"
 #include "support/temp_dir.h"
 #include "text/error.h"
 #include "text/utf8.h"
@@ -14,19 +15,16 @@
 namespace merulan {
 namespace {
 
+using testing::japaneseCodePage;
+
 using Files = std::map<std::u16string, std::string>;
 
 constexpr StampTime kTime{2024, 1, 3, 4, 5, 6};
 constexpr std::u16string_view kSeparators = u"\\:/"; // the temporary folder's own on either system
 constexpr std::u16string_view kBackup = u"MerulanList20240103040506.txt";
 
-const AnsiCodePage& japanese() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
-
 std::string shiftJis(std::u16string_view text) {
-    return *japanese().encodeExact(text);
+    return *japaneseCodePage().encodeExact(text);
 }
 
 Files filesIn(const testing::TempDir& dir) {
@@ -77,7 +75,7 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         if (c.before == Before::ListAndBackupOfTheSameSecond) {
             dir.write(backup, "earlier");
         }
-        ListFileSeams seams = fileSystemListSeams(japanese());
+        ListFileSeams seams = fileSystemListSeams(japaneseCodePage());
         if (c.failure == Failure::Write) { // as a full disk would: the file is made, then the write fails
             seams.writeList = [](const std::u16string& path, const LineList&) {
                 writeFileBytes(path, "half");
@@ -89,8 +87,8 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         ASSERT_EQ(backupPath, dir.u16(backup));
         std::u16string message;
         try {
-            writeListFile(listPath, added, c.how, c.keepBackup ? std::optional(backupPath) : std::nullopt, japanese(),
-                          seams);
+            writeListFile(listPath, added, c.how, c.keepBackup ? std::optional(backupPath) : std::nullopt,
+                          japaneseCodePage(), seams);
         } catch (const MerulanError& error) {
             message = error.message();
         }

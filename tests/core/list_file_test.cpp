@@ -2,6 +2,7 @@
 #include "cmdlist/list_file.h"
 #include "platform/system_codepage.h"
 #include "support/print.h"
+#include "support/japanese_code_page.h"
 #include "support/temp_dir.h"
 #include "text/utf8.h"
 #include "text/error.h"
@@ -11,13 +12,9 @@
 namespace merulan {
 namespace {
 
+using testing::japaneseCodePage;
 using testing::TempDir;
 using Fields = std::vector<std::u16string>;
-
-const AnsiCodePage& japanese() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
 
 TEST(FieldSplit, TabsAndQuotes) {
     struct Case {
@@ -93,7 +90,7 @@ protected:
     TLspRecords table{{5, u"old", u"", u"", u""}};
 
     void write(std::string_view bytes) { dir.write(u"MerulanList.txt", bytes); }
-    bool load() { return loadMerulanList(table, path, japanese()); }
+    bool load() { return loadMerulanList(table, path, japaneseCodePage()); }
 };
 
 TEST_F(LoadMerulanList, RowsCountEveryLine) {

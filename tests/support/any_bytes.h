@@ -1,17 +1,12 @@
-// What the fuzz harnesses share: the code page of a Japanese system, and a stop that libFuzzer reports.
+// What the fuzz harnesses share: a stop that libFuzzer reports (and the code page of a Japanese system).
 #pragma once
 
-#include "platform/system_codepage.h"
+#include "support/japanese_code_page.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace merulan::testing {
-
-inline const AnsiCodePage& japaneseCodePage() {
-    static const auto codePage = codePageById(932);
-    return *codePage;
-}
 
 // Aborts, naming the harness and the broken invariant, so that the fuzzer keeps the input.
 [[noreturn]] inline void failAnyBytes(const char* harness, const char* what) {
