@@ -28,9 +28,8 @@ std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrit
     return question + u"(現在のコマンドリストは日付時刻を追加したファイル名で保存されます)";
 }
 
-std::u16string listBackupPath(std::u16string_view exeFolder, const SYSTEMTIME& time) {
-    return backupPathFor(std::u16string(exeFolder) + std::u16string(kListFileName),
-                         {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond});
+std::u16string listBackupPath(std::u16string_view exeFolder, const StampTime& time) {
+    return backupPathFor(std::u16string(exeFolder) + std::u16string(kListFileName), time);
 }
 
 DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& exeFolder,

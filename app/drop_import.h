@@ -19,7 +19,7 @@ namespace merulan {
 // What the import needs from outside; tests pass their own.
 struct DropImportSeams : ListFileSeams {
     std::function<bool(const std::u16string& question)> askYesNo;
-    std::function<SYSTEMTIME()> localTime;
+    std::function<StampTime()> localTime;
 };
 
 // The file system's move and the list file's writing rules in ansi, which must outlive the seams; no
@@ -34,7 +34,7 @@ bool isLispSourceName(std::u16string_view path);
 std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrite how);
 
 // exeFolder + "MerulanList" + yyyymmddhhnnss + ".txt".
-std::u16string listBackupPath(std::u16string_view exeFolder, const SYSTEMTIME& time);
+std::u16string listBackupPath(std::u16string_view exeFolder, const StampTime& time);
 
 enum class DropImportResult {
     NoCommands,  // nothing asked, nothing changed

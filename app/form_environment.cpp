@@ -26,11 +26,7 @@ FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme) {
         ShellExecuteW(owner, wide(verb), wide(file), parameters.empty() ? nullptr : wide(parameters), nullptr,
                       showCommand);
     };
-    env.localTime = [] {
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        return now;
-    };
+    env.localTime = currentLocalTime;
     env.controlKeyDown = [] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; };
     return env;
 }

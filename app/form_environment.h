@@ -2,6 +2,7 @@
 // pass recorders, so that no box blocks a test and no program is started.
 #pragma once
 
+#include "platform/local_time.h"
 #include "text/codepage.h"
 
 #include <functional>
@@ -23,8 +24,8 @@ struct FormEnvironment {
     std::function<void(HWND owner, const std::u16string& verb, const std::u16string& file,
                        const std::u16string& parameters, int showCommand)>
         shellExecute;
-    // The local date and time (GetLocalTime), for the names of list backups.
-    std::function<SYSTEMTIME()> localTime;
+    // The local date and time (currentLocalTime), for the names of list backups.
+    std::function<StampTime()> localTime;
     // Whether Ctrl is down now (GetAsyncKeyState: a drop comes while another program has the keyboard).
     std::function<bool()> controlKeyDown;
 

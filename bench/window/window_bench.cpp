@@ -574,11 +574,11 @@ void dropTable(int runs) {
         std::printf("error: %s\n", toUtf8(text).c_str());
         failed = true;
     };
-    WORD second = 0; // a backup name of its own for every drop
+    unsigned second = 0; // a backup name of its own for every drop
     env.localTime = [&second] {
-        SYSTEMTIME time{2024, 1, 0, 1, 0, 0, 0, 0};
-        time.wMinute = static_cast<WORD>(second / 60);
-        time.wSecond = static_cast<WORD>(second++ % 60);
+        StampTime time{2024, 1, 1, 0, 0, 0};
+        time.minute = second / 60;
+        time.second = second++ % 60;
         return time;
     };
     lspRecords.clear();

@@ -123,12 +123,12 @@ TEST_F(ReplaceList, AnyFailureOfTheWriteIsReportedWithTheList) {
 
 TEST(DropImportTexts, BackupNamesHaveFourteenDigits) {
     const struct {
-        SYSTEMTIME time;
+        StampTime time;
         std::u16string_view path;
     } cases[] = {
-        {{2024, 1, 0, 3, 4, 5, 6, 999}, u"C:\\M\\MerulanList20240103040506.txt"},
-        {{2023, 12, 0, 31, 23, 59, 58, 0}, u"C:\\M\\MerulanList20231231235958.txt"},
-        {{987, 10, 0, 10, 0, 0, 0, 0}, u"C:\\M\\MerulanList09871010000000.txt"},
+        {{2024, 1, 3, 4, 5, 6}, u"C:\\M\\MerulanList20240103040506.txt"},
+        {{2023, 12, 31, 23, 59, 58}, u"C:\\M\\MerulanList20231231235958.txt"},
+        {{987, 10, 10, 0, 0, 0}, u"C:\\M\\MerulanList09871010000000.txt"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(listBackupPath(u"C:\\M\\", c.time), c.path);

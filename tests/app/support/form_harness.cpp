@@ -57,9 +57,7 @@ FormEnvironment FormHarness::environment() {
         if (localTime) {
             return localTime();
         }
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        return now;
+        return currentLocalTime();
     };
     env.controlKeyDown = [this] { return controlKeyDown; };
     return env;

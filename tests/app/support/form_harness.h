@@ -51,7 +51,7 @@ public:
     // The answer to every Yes/No question: No unless a test says Yes.
     bool answerYes = false;
     // The form's clock: the real local time unless a test fixes it.
-    std::function<SYSTEMTIME()> localTime;
+    std::function<StampTime()> localTime;
     // Ctrl as the form sees it.
     bool controlKeyDown = false;
 

@@ -23,9 +23,7 @@ constexpr std::u16string_view kSource = u"(setq x 1)\r\n"
 
 // The 14 digits of a backup name for the local time now.
 std::u16string stampNow() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    const std::u16string name = listBackupPath(u"", now);
+    const std::u16string name = listBackupPath(u"", currentLocalTime());
     return name.substr(11, 14);
 }
 

@@ -31,7 +31,7 @@ constexpr std::u16string_view kOneCommand = u"(defun c:one () 1)\r\n";
 constexpr std::u16string_view kTwoCommands = u"(defun c:one () 1)\r\n(defun c:two () 2)\r\n";
 constexpr std::u16string_view kOldList = u"作図\r\nLINE\t線分\r\n";
 const Texts kOldNodes = {u"作図", u"[LINE] 線分"};
-constexpr SYSTEMTIME kAnswerTime{2024, 1, 3, 3, 4, 5, 6, 700};
+constexpr StampTime kAnswerTime{2024, 1, 3, 4, 5, 6};
 constexpr std::u16string_view kBackupName = u"MerulanList20240103040506.txt";
 
 std::string ansiBytes(std::u16string_view text) {
@@ -320,10 +320,10 @@ TEST_F(Drop, TheLoadPathNamesTheOwnFolderOnlyWhenSpelledExactly) {
     writeFile(elsewhere.u16(u"mine.lsp"), utf8(kOneCommand));
     const auto form = open(false);
     harness.answerYes = true;
-    WORD second = 0;
+    unsigned second = 0;
     harness.localTime = [&] { // each import its own backup name
-        SYSTEMTIME time = kAnswerTime;
-        time.wSecond = second++;
+        StampTime time = kAnswerTime;
+        time.second = second++;
         return time;
     };
     for (const auto& c : cases) {
