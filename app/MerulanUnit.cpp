@@ -584,7 +584,7 @@ void TMerulanForm::FormCreate() {
     CAD1.setCaption(values.target);
     showTarget();
     applyingSettings_ = false;
-    registerActivateHotkey();
+    registerActivateHotkey(settings);
 
     speedButtonFillsPanel_ = true;
     layoutControls();
@@ -607,8 +607,7 @@ void TMerulanForm::FormCreate() {
     acceptDropsAndStayOnTop();
 }
 
-void TMerulanForm::registerActivateHotkey() {
-    const SettingsFile settings(settingsPathFor(env_.executablePath));
+void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
     const std::optional<std::u16string> value = settings.activateHotkey();
     if (!value) {
         return; // no key unless the user asks for one

@@ -24,6 +24,8 @@ namespace merulan {
 // The record table: empty at start, replaced by each load, reordered by each view.
 extern TLspRecords lspRecords;
 
+class SettingsFile;
+
 inline constexpr std::u16string_view kFormClassName = u"TMerulanForm";
 inline constexpr std::u16string_view kFormCaption = u"Merulan";
 inline constexpr std::u16string_view kDesignTarget = u"ターゲット CAD = BricsCAD";
@@ -126,7 +128,7 @@ private:
 
     // Ctrl+F, F3 and the hotkey: the caret in the search box, its text selected.
     void focusSearchBox();
-    void registerActivateHotkey();
+    void registerActivateHotkey(const SettingsFile& settings);
     // The radio bullet in the target menu and the ESC button's tip, after CAD1's caption changed.
     void showTarget();
 
