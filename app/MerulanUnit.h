@@ -1,15 +1,15 @@
 // The palette window TMerulanForm and the record table it shows.
 #pragma once
 
-#include "app/controls.h"
-#include "app/dark_mode.h"
+#include "app/window/controls.h"
+#include "app/look/dark_mode.h"
 #include "app/execution/command_execution.h"
 #include "app/form_environment.h"
-#include "app/global_hotkey.h"
-#include "app/list_follower.h"
-#include "app/menu_item.h"
-#include "app/tool_tip.h"
-#include "app/win_handles.h"
+#include "app/window/global_hotkey.h"
+#include "app/follow/list_follower.h"
+#include "app/window/menu_item.h"
+#include "app/window/tool_tip.h"
+#include "app/window/win_handles.h"
 #include "cmdlist/lsp_record.h"
 #include "cmdlist/tree_views.h"
 

@@ -1,6 +1,6 @@
 #include "app/form_environment.h"
 
-#include "app/message_boxes.h"
+#include "app/boxes/message_boxes.h"
 #include "platform/system_codepage.h"
 #include "platform/win/wide.h"
 

@@ -1,9 +1,9 @@
 #include "app/program.h"
 
 #include "app/MerulanUnit.h"
-#include "app/error_box_text.h"
-#include "app/message_boxes.h"
-#include "app/styles.h"
+#include "app/boxes/error_box_text.h"
+#include "app/boxes/message_boxes.h"
+#include "app/look/styles.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 #include "text/u16text.h"

@@ -1,7 +1,7 @@
 // The program run: theme, window, message loop, end.
 #pragma once
 
-#include "app/dark_mode.h"
+#include "app/look/dark_mode.h"
 
 #include <functional>
 #include <memory>

@@ -13,6 +13,7 @@
 // among the digits, and orders Greek, Cyrillic, kana and kanji by its own tables.
 #include "lispindex/text_compare.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -127,6 +128,49 @@ int compareTextStandIn(std::u16string_view a, std::u16string_view b) {
         return r;
     }
     return compareIgnored(a, b);
+}
+
+int compareFileNamesStandIn(std::u16string_view a, std::u16string_view b) {
+    const auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    // The next run of digits or of other characters.
+    const auto nextRun = [&](std::u16string_view& text) {
+        const bool digits = isDigit(text.front());
+        std::size_t end = 1;
+        while (end < text.size() && isDigit(text[end]) == digits) {
+            ++end;
+        }
+        const std::u16string_view run = text.substr(0, end);
+        text.remove_prefix(end);
+        return run;
+    };
+    std::u16string_view restA = a;
+    std::u16string_view restB = b;
+    while (!restA.empty() && !restB.empty()) {
+        std::u16string_view runA = nextRun(restA);
+        std::u16string_view runB = nextRun(restB);
+        const bool digitsA = isDigit(runA.front());
+        if (digitsA != isDigit(runB.front())) {
+            return digitsA ? -1 : 1; // digits come before every other character
+        }
+        if (!digitsA) {
+            if (const int r = compareTextStandIn(runA, runB)) {
+                return r;
+            }
+            continue;
+        }
+        runA.remove_prefix(std::min(runA.find_first_not_of(u'0'), runA.size()));
+        runB.remove_prefix(std::min(runB.find_first_not_of(u'0'), runB.size()));
+        if (runA.size() != runB.size()) {
+            return runA.size() < runB.size() ? -1 : 1;
+        }
+        if (const int r = runA.compare(runB)) {
+            return r < 0 ? -1 : 1;
+        }
+    }
+    if (restA.empty() != restB.empty()) {
+        return restA.empty() ? -1 : 1;
+    }
+    return compareTextStandIn(a, b); // equal by value ("a01", "a1"): the texts decide
 }
 
 } // namespace merulan

@@ -13,4 +13,8 @@ using TextCompare = int (*)(std::u16string_view a, std::u16string_view b);
 // for the characters of location records; where it differs is told in the .cpp.
 int compareTextStandIn(std::u16string_view a, std::u16string_view b);
 
+// File names as Explorer orders them, for Linux: runs of ASCII digits by their value ("lib9" before
+// "lib10"), everything else as compareTextStandIn orders it.
+int compareFileNamesStandIn(std::u16string_view a, std::u16string_view b);
+
 } // namespace merulan

@@ -4,13 +4,12 @@
 // Then the list saved by another program to the painted tree, the hotkey to the palette in front, and a
 // dropped library folder to the filled tree beside merulan-tool index on the same files.
 #include "app/MerulanUnit.h"
-#include "app/drop_import.h"
-#include "app/dropped_files.h"
+#include "app/drop/drop_import.h"
+#include "app/drop/dropped_files.h"
 #include "app/program.h"
 #include "platform/locale_compare.h"
 #include "bench/lisp_library.h"
-#include "lispindex/new_list.h"
-#include "lispindex/source_file.h"
+#include "lispindex/source_import.h"
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
@@ -533,13 +532,9 @@ std::vector<double> dropStages(TMerulanForm& form, const FormEnvironment& env, c
         const std::vector<std::u16string> sources = lispSourcesOf({folder}, compareFileNamesLogically);
         times[0].push_back(millisecondsSince(start));
         start = Clock::now();
-        LineList list;
-        for (const std::u16string& source : sources) {
-            const LineList block =
-                makeNewList(indexLispSourceFile(source, *env.ansiCodePage, compareUserLocaleIgnoreCase), source,
-                            env.executableFolder());
-            list.insert(list.end(), block.begin(), block.end());
-        }
+        const LineList list =
+            newListOf(indexLispSources(sources, *env.ansiCodePage, compareUserLocaleIgnoreCase), env.executableFolder())
+                .lines;
         times[1].push_back(millisecondsSince(start));
         start = Clock::now();
         writeTextFile(listPath, list, *env.ansiCodePage);

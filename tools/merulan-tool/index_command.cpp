@@ -4,8 +4,7 @@
 #include "tools/merulan-tool/tool_options.h"
 
 #include "cmdlist/list_backup.h"
-#include "lispindex/new_list.h"
-#include "lispindex/source_file.h"
+#include "lispindex/source_import.h"
 #include "platform/local_time.h"
 #include "platform/locale_compare.h"
 #include "platform/system_codepage.h"
@@ -44,6 +43,7 @@ struct IndexOptions {
 #ifdef _WIN32
 constexpr std::u16string_view kSeparators = kWindowsPathSeparators;
 constexpr TextCompare kCompare = compareUserLocaleIgnoreCase;
+constexpr TextCompare kCompareNames = compareFileNamesLogically;
 
 std::u16string ownFolder() {
     const std::u16string path = executablePath();
@@ -54,6 +54,7 @@ std::u16string ownFolder() {
 // written the Windows way splits as it would there.
 constexpr std::u16string_view kSeparators = u"\\:/";
 constexpr TextCompare kCompare = compareTextStandIn;
+constexpr TextCompare kCompareNames = compareFileNamesStandIn;
 
 std::u16string ownFolder() {
     std::error_code error;
@@ -82,29 +83,29 @@ int runIndex(const IndexOptions& options) {
     const std::unique_ptr<AnsiCodePage> ansi = chosenCodePage(options.codePage);
     const std::u16string exeFolder = options.exeFolder.empty() ? ownFolder() : folderWithSeparator(options.exeFolder);
 
-    // Everything is read and built before anything is written: a source that cannot be read leaves
-    // no half output behind.
-    LineList list;
-    bool readFailed = false;
+    // Sources and folders are taken as a drop takes them; everything is read and built before anything
+    // is written, and a source that cannot be read leaves no half output behind.
+    std::vector<std::u16string> names;
     for (const std::string& source : options.sources) {
-        const std::u16string path = fullPath(source);
-        LineList indexLines;
-        try {
-            indexLines = indexLispSourceFile(path, *ansi, kCompare);
-        } catch (const MerulanError& error) {
-            reportError(messageNamingSource(path, error.message()));
-            readFailed = true;
-            continue;
-        }
-        if (indexLines.empty()) {
-            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {path}));
-            continue;
-        }
-        const LineList block = options.raw ? indexLines : makeNewList(indexLines, path, exeFolder, kSeparators);
-        list.insert(list.end(), block.begin(), block.end());
+        names.push_back(fullPath(source));
     }
-    if (readFailed) {
+    std::vector<IndexedSource> indexed;
+    try {
+        indexed = indexLispSources(lispSourcesOf(names, kCompareNames), *ansi, kCompare);
+    } catch (const MerulanError& error) {
+        reportError(error.message());
         return kExitFailure;
+    }
+    LineList list;
+    for (const IndexedSource& source : indexed) {
+        if (source.indexLines.empty()) {
+            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {source.path}));
+        } else if (options.raw) {
+            list.insert(list.end(), source.indexLines.begin(), source.indexLines.end());
+        }
+    }
+    if (!options.raw) {
+        list = newListOf(indexed, exeFolder, kSeparators).lines;
     }
 
     if (!options.output.empty()) {
@@ -162,7 +163,10 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     json->excludes(output);
     index->add_flag("--append", options->append, "With -o: add the blocks after the lines FILE holds")->needs(output);
     index->add_flag("--no-backup", options->noBackup, "With -o: overwrite FILE without keeping it")->needs(output);
-    index->add_option("sources", options->sources, "AutoLISP source files")->required();
+    index
+        ->add_option("sources", options->sources,
+                     "AutoLISP source files, or folders whose .lsp files are taken as a drop takes them")
+        ->required();
     index->callback([options, &exitCode] { exitCode = runIndex(*options); });
 }
 

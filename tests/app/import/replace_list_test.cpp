@@ -1,5 +1,6 @@
 // Replacing the list file: the order of rename and write, and what is left when one of them fails.
-#include "app/drop_import.h"
+#include "app/drop/drop_import.h"
+#include "lispindex/source_import.h"
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <windows.h>
 
 namespace merulan {
 namespace {

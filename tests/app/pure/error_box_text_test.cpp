@@ -1,4 +1,4 @@
-#include "app/error_box_text.h"
+#include "app/boxes/error_box_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "support/drop_files.h"
 
-#include "app/win_handles.h"
+#include "app/window/win_handles.h"
 #include "platform/win/wide.h"
 
 #include <cstring>

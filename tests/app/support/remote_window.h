@@ -1,7 +1,7 @@
 // Merulan.exe as another process: starting it and reading its windows from outside.
 #pragma once
 
-#include "app/win_handles.h"
+#include "app/window/win_handles.h"
 
 #include <chrono>
 #include <string>

@@ -1,7 +1,7 @@
 // Runs in a Wine prefix whose screen has 144 dots per inch: the palette is built at that scale.
 #include "support/form_harness.h"
 
-#include "app/dpi.h"
+#include "app/window/dpi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A drop on Merulan.exe itself: the drop arrives through its message loop, the question is its own
 // message box, and the answer given there replaces the list.
-#include "app/drop_import.h"
+#include "app/drop/drop_import.h"
 #include "support/drop_files.h"
 #include "support/form_harness.h"
 #include "support/remote_window.h"

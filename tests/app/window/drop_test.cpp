@@ -1,7 +1,7 @@
 // Dropping AutoLISP sources on the palette: which file is read, the question, the backup and the new
 // list, and what stays when something fails.
-#include "app/drop_import.h"
-#include "app/error_box_text.h"
+#include "app/drop/drop_import.h"
+#include "app/boxes/error_box_text.h"
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
@@ -407,8 +407,9 @@ TEST_F(Drop, UnreadableSourcesAreReportedAndChangeNothing) {
         std::u16string path;
         std::u16string messageStart;
     } cases[] = {
-        {"invalid UTF-8 after the mark", source(u"bad.lsp", "\xEF\xBB\xBF(defun c:a () 1)\xFF\r\n"),
-         std::u16string(kInvalidUtf8Message)},
+        {"invalid UTF-8 after the mark: named, though alone",
+         source(u"bad.lsp", "\xEF\xBB\xBF(defun c:a () 1)\xFF\r\n"),
+         elsewhere.u16(u"bad.lsp") + u"\n" + std::u16string(kInvalidUtf8Message)},
         {"a file that is not there", elsewhere.u16(u"gone.lsp"),
          u"ファイル " + elsewhere.u16(u"gone.lsp") + u" は開けません。 "},
     };

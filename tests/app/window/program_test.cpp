@@ -1,5 +1,5 @@
 // The look chosen by name at start-up, and the title of the application-wide error box.
-#include "app/message_boxes.h"
+#include "app/boxes/message_boxes.h"
 #include "app/program.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Start-up of the palette window: what a first start shows, with and without a list file.
 #include "support/form_harness.h"
 
-#include "app/form_layout.h"
+#include "app/window/form_layout.h"
 #include "text/utf8.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/dark_mode.h"
+#include "app/look/dark_mode.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "app/tool_tip.h"
+#include "app/window/tool_tip.h"
 
 #include "platform/win/wide.h"
 #include "text/error.h"

@@ -2,7 +2,7 @@
 // identity, and a thread that waits for changes in its folder and tells the window.
 #pragma once
 
-#include "app/win_handles.h"
+#include "app/window/win_handles.h"
 
 #include <atomic>
 #include <cstdint>

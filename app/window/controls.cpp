@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "app/window/controls.h"
 
 #include "text/error.h"
 

@@ -5,9 +5,6 @@
 #include "cmdlist/list_backup.h"
 #include "lispindex/text_compare.h"
 #include "text/codepage.h"
-#include "text/line_list.h"
-
-#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -26,9 +23,6 @@ struct DropImportSeams : ListFileSeams {
 // question, no clock.
 DropImportSeams fileSystemSeams(const AnsiCodePage& ansi);
 
-// A name whose extension, with a to z upper-cased, is ".LSP".
-bool isLispSourceName(std::u16string_view path);
-
 // "N 個のコマンドが検出されました．" (with the number of sources when several define commands), the
 // question for replacing or appending, and the note on the backup.
 std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrite how);
@@ -42,10 +36,9 @@ enum class DropImportResult {
     ListWritten, // the list file now holds the new list
 };
 
-// Indexes each source in order (byte-order mark, else strict UTF-8, else ansi; commands in the order
-// of compare), one block per source that defines commands, asks, and writes the list file in exeFolder
-// as how says, keeping the current one under a time-stamped name. A source that cannot be read or
-// indexed stops everything before the question; with several sources its message names it.
+// Indexes the sources into blocks (indexLispSources, newListOf), asks, and writes the list file in
+// exeFolder as how says, keeping the current one under a time-stamped name. A source that cannot be read
+// or indexed stops everything before the question, with a message that names it.
 DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& exeFolder,
                                    ListWrite how, const AnsiCodePage& ansi, TextCompare compare,
                                    const DropImportSeams& seams);

@@ -2,7 +2,7 @@
 // never takes the keyboard focus. Each object owns nothing but its state; the parent window owns the HWND.
 #pragma once
 
-#include "app/dark_mode.h"
+#include "app/look/dark_mode.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/palette_images.h"
+#include "app/look/palette_images.h"
 
 namespace merulan {
 

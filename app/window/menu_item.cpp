@@ -1,4 +1,4 @@
-#include "app/menu_item.h"
+#include "app/window/menu_item.h"
 
 #include "platform/win/wide.h"
 #include "text/error.h"

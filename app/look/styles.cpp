@@ -1,4 +1,4 @@
-#include "app/styles.h"
+#include "app/look/styles.h"
 
 namespace merulan {
 

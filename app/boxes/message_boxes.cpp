@@ -1,6 +1,6 @@
-#include "app/message_boxes.h"
+#include "app/boxes/message_boxes.h"
 
-#include "app/error_box_text.h"
+#include "app/boxes/error_box_text.h"
 #include "platform/win/wide.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 // The program's modal boxes, centred on the screen and drawn in the palette's look.
 #pragma once
 
-#include "app/dark_mode.h"
+#include "app/look/dark_mode.h"
 
 #include <string>
 #include <string_view>

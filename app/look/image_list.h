@@ -1,7 +1,7 @@
 // ImageList2 as a Win32 image list at a monitor's dots per inch.
 #pragma once
 
-#include "app/win_handles.h"
+#include "app/window/win_handles.h"
 
 namespace merulan {
 

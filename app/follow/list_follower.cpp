@@ -1,4 +1,4 @@
-#include "app/list_follower.h"
+#include "app/follow/list_follower.h"
 
 #include "text/error.h"
 #include "text/u16text.h"

@@ -2,7 +2,7 @@
 // saving it, merulan-tool writing it, another palette replacing it by a drop.
 #pragma once
 
-#include "app/list_watch.h"
+#include "app/follow/list_watch.h"
 
 #include <chrono>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "app/image_list.h"
+#include "app/look/image_list.h"
 
-#include "app/form_layout.h"
-#include "app/palette_images.h"
+#include "app/window/form_layout.h"
+#include "app/look/palette_images.h"
 #include "text/error.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "app/dpi.h"
+#include "app/window/dpi.h"
 
-#include "app/form_layout.h"
+#include "app/window/form_layout.h"
 
 namespace merulan {
 

@@ -1,4 +1,4 @@
-#include "app/list_watch.h"
+#include "app/follow/list_watch.h"
 
 #include "platform/long_path.h"
 #include "platform/win/wide.h"

@@ -1,4 +1,4 @@
-#include "app/global_hotkey.h"
+#include "app/window/global_hotkey.h"
 
 namespace merulan {
 

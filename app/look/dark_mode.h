@@ -2,8 +2,8 @@
 // knows how dark mode is done on Windows; callers say what they draw, never how.
 #pragma once
 
-#include "app/styles.h"
-#include "app/win_handles.h"
+#include "app/look/styles.h"
+#include "app/window/win_handles.h"
 
 #include <memory>
 #include <optional>

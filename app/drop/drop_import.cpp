@@ -1,9 +1,7 @@
-#include "app/drop_import.h"
+#include "app/drop/drop_import.h"
 
 #include "cmdlist/list_file.h"
-#include "lispindex/new_list.h"
-#include "lispindex/source_file.h"
-#include "text/error.h"
+#include "lispindex/source_import.h"
 #include "text/u16text.h"
 
 namespace merulan {
@@ -12,10 +10,6 @@ DropImportSeams fileSystemSeams(const AnsiCodePage& ansi) {
     DropImportSeams seams;
     static_cast<ListFileSeams&>(seams) = fileSystemListSeams(ansi);
     return seams;
-}
-
-bool isLispSourceName(std::u16string_view path) {
-    return upperAscii(extensionOf(path)) == u".LSP";
 }
 
 std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrite how) {
@@ -35,37 +29,16 @@ std::u16string listBackupPath(std::u16string_view exeFolder, const StampTime& ti
 DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& exeFolder,
                                    ListWrite how, const AnsiCodePage& ansi, TextCompare compare,
                                    const DropImportSeams& seams) {
-    LineList newList;
-    std::size_t entries = 0;
-    std::size_t blocks = 0;
-    for (const std::u16string& path : sourcePaths) {
-        LineList indexLines;
-        try {
-            indexLines = indexLispSourceFile(path, ansi, compare);
-        } catch (const MerulanError& error) {
-            // Among several sources the user has to learn which one it was.
-            if (sourcePaths.size() == 1) {
-                throw;
-            }
-            throw MerulanError(messageNamingSource(path, error.message()));
-        }
-        if (indexLines.empty()) {
-            continue;
-        }
-        const LineList block = makeNewList(indexLines, path, exeFolder);
-        entries += block.size() - 1; // the heading does not count; the load entry does
-        ++blocks;
-        newList.insert(newList.end(), block.begin(), block.end());
-    }
-    if (newList.empty()) {
+    const NewList list = newListOf(indexLispSources(sourcePaths, ansi, compare), exeFolder);
+    if (list.lines.empty()) {
         return DropImportResult::NoCommands;
     }
-    if (!seams.askYesNo(importQuestion(entries, blocks, how))) {
+    if (!seams.askYesNo(importQuestion(list.entries, list.blocks, how))) {
         return DropImportResult::Declined;
     }
     // The time stamp is the moment of the answer, not of the drop.
     const std::u16string backupPath = listBackupPath(exeFolder, seams.localTime());
-    writeListFile(exeFolder + std::u16string(kListFileName), newList, how, backupPath, ansi, seams);
+    writeListFile(exeFolder + std::u16string(kListFileName), list.lines, how, backupPath, ansi, seams);
     return DropImportResult::ListWritten;
 }
 

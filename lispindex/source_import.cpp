@@ -1,0 +1,70 @@
+#include "lispindex/source_import.h"
+
+#include "lispindex/new_list.h"
+#include "lispindex/source_file.h"
+#include "platform/folder_list.h"
+#include "text/error.h"
+
+#include <algorithm>
+
+namespace merulan {
+
+bool isLispSourceName(std::u16string_view path) {
+    return upperAscii(extensionOf(path)) == u".LSP";
+}
+
+std::vector<std::u16string> lispSourcesOf(const std::vector<std::u16string>& names, TextCompare orderNames) {
+    std::vector<std::u16string> sources;
+    std::vector<std::u16string> folders;
+    for (const std::u16string& name : names) {
+        if (isFolder(name)) {
+            folders.push_back(name);
+        } else if (isLispSourceName(name)) {
+            sources.push_back(name);
+        }
+    }
+    for (const std::u16string& folder : folders) {
+        std::vector<std::u16string> inside = fileNamesIn(folder);
+        std::erase_if(inside, [](const std::u16string& name) { return !isLispSourceName(name); });
+        std::stable_sort(inside.begin(), inside.end(), [orderNames](const std::u16string& x, const std::u16string& y) {
+            return orderNames(x, y) < 0;
+        });
+        const std::u16string prefix = folder.ends_with(kPathSeparator) ? folder : folder + kPathSeparator;
+        for (const std::u16string& name : inside) {
+            sources.push_back(prefix + name);
+        }
+    }
+    return sources;
+}
+
+std::vector<IndexedSource> indexLispSources(const std::vector<std::u16string>& sourcePaths, const AnsiCodePage& ansi,
+                                            TextCompare compare) {
+    std::vector<IndexedSource> indexed;
+    indexed.reserve(sourcePaths.size());
+    for (const std::u16string& path : sourcePaths) {
+        try {
+            indexed.push_back({path, indexLispSourceFile(path, ansi, compare)});
+        } catch (const MerulanError& error) {
+            // Not every reason holds the path (a decoding error does not): the user must learn which it was.
+            throw MerulanError(messageNamingSource(path, error.message()));
+        }
+    }
+    return indexed;
+}
+
+NewList newListOf(const std::vector<IndexedSource>& sources, std::u16string_view exeFolder,
+                  std::u16string_view separators) {
+    NewList list;
+    for (const IndexedSource& source : sources) {
+        if (source.indexLines.empty()) {
+            continue;
+        }
+        const LineList block = makeNewList(source.indexLines, source.path, exeFolder, separators);
+        list.entries += block.size() - 1; // the heading does not count; the load entry does
+        ++list.blocks;
+        list.lines.insert(list.lines.end(), block.begin(), block.end());
+    }
+    return list;
+}
+
+} // namespace merulan
