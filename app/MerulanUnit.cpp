@@ -1,28 +1,28 @@
 #include "app/MerulanUnit.h"
 
-#include "app/window/dpi.h"
+#include "app/boxes/error_box_text.h"
+#include "app/boxes/message_boxes.h"
 #include "app/drop/drop_import.h"
 #include "app/drop/dropped_files.h"
-#include "app/boxes/error_box_text.h"
 #include "app/execution/win32_execution_seam.h"
-#include "app/window/form_layout.h"
 #include "app/look/image_list.h"
-#include "app/boxes/message_boxes.h"
 #include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/window_bounds_win.h"
+#include "app/window/dpi.h"
+#include "app/window/form_layout.h"
+#include "app/window/window_class.h"
 #include "cmdlist/list_file.h"
 #include "lispindex/source_import.h"
 #include "platform/locale_compare.h"
 #include "platform/text_file.h"
 #include "platform/win/wide.h"
+#include "platform/win/window_text.h"
 #include "text/error.h"
 #include "text/u16text.h"
 
 #include <commctrl.h>
-#include <cstring>
 #include <shellapi.h>
-#include <vector>
 #include <windowsx.h>
 
 namespace merulan {
@@ -36,45 +36,13 @@ constexpr DWORD kFormStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCH
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr COLORREF kPanel1Green = RGB(0, 255, 0); // 65280
 
-std::u16string windowText(HWND window) {
-    std::u16string text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, wide(text), static_cast<int>(text.size()))));
-    return text;
-}
-
-void registerFormClass(WNDPROC procedure) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (GetClassInfoExW(instance, reinterpret_cast<const wchar_t*>(kFormClassName.data()), &existing)) {
-        return;
-    }
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = reinterpret_cast<const wchar_t*>(kFormClassName.data());
-    if (!RegisterClassExW(&wc)) {
-        throw MerulanError(u"ウィンドウクラスを登録できません");
-    }
+const wchar_t* wideView(std::u16string_view text) {
+    return reinterpret_cast<const wchar_t*>(text.data()); // the constants above end in a NUL
 }
 
 HFONT tahoma(int characterHeight) {
     return CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-}
-
-HWND createControl(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int id) {
-    const HWND control =
-        CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!control) {
-        throw MerulanError(u"ウィンドウを作成できません");
-    }
-    return control;
 }
 
 void place(HWND control, const LayoutRect& r) {
@@ -100,46 +68,21 @@ private:
 } // namespace
 
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
-    : env_(std::move(environment)), theme_(std::move(theme)) {}
+    : env_(std::move(environment)), theme_(std::move(theme)),
+      list_(env_.executableFolder() + std::u16string(kListFileName), ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
 
 std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, std::shared_ptr<const Theme> theme) {
-    registerFormClass(&TMerulanForm::windowProc);
+    registerWindowClass({wideView(kFormClassName), &TMerulanForm::windowProc, CS_DBLCLKS, L"MAINICON"});
     std::unique_ptr<TMerulanForm> form(new TMerulanForm(std::move(environment), std::move(theme)));
-
-    // Created where a first start puts it, at the designed size for the primary monitor, so that the
-    // common case needs no move; the settings then place it.
-    const unsigned primaryDpi = dpiOfPrimaryMonitor();
-    const LayoutSize client = designedClientSize(primaryDpi);
-    const SIZE outer = outerSizeForClient(client.width, client.height, kFormStyle, kFormExStyle, primaryDpi);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
-    const HWND window = CreateWindowExW(kFormExStyle, reinterpret_cast<const wchar_t*>(kFormClassName.data()),
-                                        reinterpret_cast<const wchar_t*>(kFormCaption.data()), kFormStyle, left, top,
-                                        outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), form.get());
-    if (!window) {
-        throw MerulanError(u"ウィンドウを作成できません");
-    }
-
-    form->dpi_ = dpiForWindow(window);
-    if (form->dpi_ != primaryDpi) {
-        const LayoutSize actual = designedClientSize(form->dpi_);
-        const SIZE size = outerSizeForClient(actual.width, actual.height, kFormStyle, kFormExStyle, form->dpi_);
-        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    form->theme_->applyToTopLevel(window);
+    form->createWindow();
     form->createControls();
     form->createMenu();
     form->applyDpi();
-    form->lastFocus_ = form->TreeView1; // first in the tab order
-    form->formDestroyPending_ = true;   // a window that got this far remembers its bounds at the end
+    form->lastFocus_ = form->TreeView1.handle(); // first in the tab order
+    form->formDestroyPending_ = true;            // a window that got this far remembers its bounds at the end
 
     // Watching starts before the first read, so that no change after it goes unseen.
-    TMerulanForm* self = form.get();
-    ListFollower::Seams seams;
-    seams.reload = [self] { self->followListFile(); };
-    seams.report = [self](const std::u16string& message) { self->reportFailure(message); };
-    seams.busy = [self] { return self->dispatchDepth_ > 1; };
-    form->follower_ = std::make_unique<ListFollower>(window, form->listFilePath(), std::move(seams));
+    form->follower_ = std::make_unique<ListFollower>(form->window_, std::u16string(folderOf(form->list_.path())));
     form->follower_->start();
 
     const DepthScope creating(form->dispatchDepth_);
@@ -164,39 +107,55 @@ void TMerulanForm::runFormDestroyOnce() {
     }
 }
 
+// ---- Building the window ---------------------------------------------------------------------------
+
+void TMerulanForm::createWindow() {
+    // Created where a first start puts it, at the designed size for the primary monitor, so that the
+    // common case needs no move; the settings then place it.
+    const unsigned primaryDpi = dpiOfPrimaryMonitor();
+    const LayoutSize client = designedClientSize(primaryDpi);
+    const SIZE outer = outerSizeForClient(client.width, client.height, kFormStyle, kFormExStyle, primaryDpi);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+    requireWindow(CreateWindowExW(kFormExStyle, wideView(kFormClassName), wideView(kFormCaption), kFormStyle, left, top,
+                                  outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this));
+    dpi_ = dpiForWindow(window_);
+    if (dpi_ != primaryDpi) {
+        const LayoutSize actual = designedClientSize(dpi_);
+        const SIZE size = outerSizeForClient(actual.width, actual.height, kFormStyle, kFormExStyle, dpi_);
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    theme_->applyToTopLevel(window_);
+}
+
 void TMerulanForm::createControls() {
     const bool styled = theme_->ownColours();
     // Created in tab order: the tree first, so that it holds the focus when the window opens.
-    TreeView1 = createControl(styled ? 0 : WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                              WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, window_,
-                              kTreeView1Id);
-    SendMessageW(TreeView1, TVM_SETEXTENDEDSTYLE, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
-    theme_->applyToTree(TreeView1);
+    TreeView1.create(window_, kTreeView1Id, styled ? 0 : WS_EX_CLIENTEDGE);
+    theme_->applyToTree(TreeView1.handle());
 
     const DWORD buttonKind = styled ? BS_OWNERDRAW : BS_PUSHBUTTON;
-    Button2 = createControl(0, WC_BUTTONW, L"ABC順", WS_TABSTOP | buttonKind, window_, kButton2Id);
-    Button3 = createControl(0, WC_BUTTONW, L"取得順", WS_TABSTOP | buttonKind, window_, kButton3Id);
-    Edit1 = createControl(styled ? 0 : WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                          WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (styled ? WS_BORDER : 0), window_, kEdit1Id);
+    Button2 = createChildWindow(0, WC_BUTTONW, L"ABC順", WS_TABSTOP | buttonKind, window_, kButton2Id);
+    Button3 = createChildWindow(0, WC_BUTTONW, L"取得順", WS_TABSTOP | buttonKind, window_, kButton3Id);
+    Edit1 = createChildWindow(styled ? 0 : WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                              WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (styled ? WS_BORDER : 0), window_, kEdit1Id);
     Panel1.create(window_, kPanel1Id, *theme_);
     SpeedButton1.create(Panel1.handle(), kSpeedButton1Id, *theme_);
     speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetCadOf(kDesignTarget)));
-    Label1 = createControl(0, WC_STATICW, L"検索", SS_LEFT | SS_NOPREFIX, window_, kLabel1Id);
+    Label1 = createChildWindow(0, WC_STATICW, L"検索", SS_LEFT | SS_NOPREFIX, window_, kLabel1Id);
 }
 
 void TMerulanForm::createMenu() {
     PopupMenu1.reset(CreatePopupMenu());
-    HMENU targets = CreatePopupMenu();
+    UniqueMenu targets(CreatePopupMenu());
     if (!PopupMenu1 || !targets) {
-        if (targets) {
-            DestroyMenu(targets);
-        }
-        throw MerulanError(u"メニューを作成できません");
+        throw MerulanError(std::u16string(kCannotCreateMenuMessage));
     }
-    AutoCAD1.append(targets, kAutoCad1Id, u"AutoCAD");
-    BricsCAD1.append(targets, kBricsCad1Id, u"BricsCAD");
-    IJCAD1.append(targets, kIjCad1Id, u"IJCAD");
-    CAD1.append(PopupMenu1.get(), kCad1Id, std::u16string(kDesignTarget), targets); // the menu owns targets now
+    AutoCAD1.append(targets.get(), kAutoCad1Id, u"AutoCAD");
+    BricsCAD1.append(targets.get(), kBricsCad1Id, u"BricsCAD");
+    IJCAD1.append(targets.get(), kIjCad1Id, u"IJCAD");
+    CAD1.append(PopupMenu1.get(), kCad1Id, std::u16string(kDesignTarget), targets.get());
+    targets.release(); // the menu owns it now
     N1.append(PopupMenu1.get(), 0, u"");
     MerulanListtxt1.append(PopupMenu1.get(), kMerulanListtxt1Id, u"■ MerulanList.txt を表示、編集 （メモ帳起動）...");
     MerulanListtxt2.append(PopupMenu1.get(), kMerulanListtxt2Id, u"■ MerulanList.txt を再読み込み");
@@ -212,22 +171,23 @@ void TMerulanForm::applyDpi() {
     for (const HWND control : {Label1, Button2, Button3, Panel1.handle(), SpeedButton1.handle()}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.get()), TRUE);
     }
+    const HWND tree = TreeView1.handle();
     SendMessageW(Edit1, WM_SETFONT, reinterpret_cast<WPARAM>(editFont.get()), TRUE);
-    SendMessageW(TreeView1, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont.get()), TRUE);
+    SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont.get()), TRUE);
     windowFont_ = std::move(windowFont);
     editFont_ = std::move(editFont);
     treeFont_ = std::move(treeFont);
 
     UniqueImageList images = createPaletteImageList(dpi_);
-    SendMessageW(TreeView1, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.get()));
+    SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.get()));
     ImageList2 = std::move(images);
-    SendMessageW(TreeView1, TVM_SETINDENT, static_cast<WPARAM>(treeIndent(dpi_)), 0);
-    SendMessageW(TreeView1, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0); // back to what font and images need
+    SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(treeIndent(dpi_)), 0);
+    SendMessageW(tree, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0); // back to what font and images need
     layoutControls();
 }
 
 void TMerulanForm::layoutControls() {
-    if (!TreeView1) {
+    if (!TreeView1.handle()) {
         return;
     }
     RECT client{};
@@ -239,17 +199,19 @@ void TMerulanForm::layoutControls() {
     place(Button2, layout.button2);
     place(Panel1.handle(), layout.panel1);
     place(SpeedButton1.handle(), layout.speedButton1);
-    place(TreeView1, layout.treeView1);
+    place(TreeView1.handle(), layout.treeView1);
 }
 
 std::u16string TMerulanForm::listFilePath() const {
-    return env_.executableFolder() + std::u16string(kListFileName);
+    return list_.path();
 }
 
 void TMerulanForm::show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
+
+// ---- Keyboard ----------------------------------------------------------------------------------------
 
 bool TMerulanForm::preTranslate(MSG& message) {
     // The palette's own keys come first: the dialog manager would take Esc for IDCANCEL.
@@ -275,7 +237,7 @@ bool TMerulanForm::onKeyDown(HWND target, WPARAM key) {
     case VK_DOWN:
     case VK_NEXT:
         // On to the results: the selected entry, which Enter runs.
-        SetFocus(TreeView1);
+        SetFocus(TreeView1.handle());
         return true;
     case VK_ESCAPE:
         setEdit1Text(u""); // the view follows as for any edit; an empty box stays as it is
@@ -291,7 +253,7 @@ void TMerulanForm::focusSearchBox() {
 }
 
 void TMerulanForm::onHotkey() {
-    if (dispatchDepth_ > 1) {
+    if (busy()) {
         // A box of the palette is open: that box comes forward, as the user has to answer it first.
         SetForegroundWindow(GetLastActivePopup(window_));
         return;
@@ -391,6 +353,7 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TIMER:
         if (wParam == ListFollower::kTimerId) {
             follower_->timerFired();
+            followListFile();
             return 0;
         }
         break;
@@ -463,29 +426,21 @@ bool TMerulanForm::onActivate(bool active) {
 }
 
 void TMerulanForm::onCommand(int id, int code) {
+    const bool clicked = code == BN_CLICKED;
     switch (id) {
     case IDOK:
         // Enter, as the dialog manager reports it: in the tree, or in the search box (acting on the node the
         // filtered view selected), it runs the node as a double-click does.
-        if (const HWND focus = GetFocus(); focus == TreeView1 || focus == Edit1) {
+        if (const HWND focus = GetFocus(); focus == TreeView1.handle() || focus == Edit1) {
             TreeView1DblClick();
         }
         break;
     case kButton2Id:
-        if (code == BN_CLICKED) {
-            Button2Click();
-        }
-        break;
+        return clicked ? Button2Click() : void();
     case kButton3Id:
-        if (code == BN_CLICKED) {
-            Button3Click();
-        }
-        break;
+        return clicked ? Button3Click() : void();
     case kSpeedButton1Id:
-        if (code == BN_CLICKED) {
-            SpeedButton1Click();
-        }
-        break;
+        return clicked ? SpeedButton1Click() : void();
     case kEdit1Id:
         if (code == EN_CHANGE) {
             // Only a real change counts: the control also reports a text set to what it already was.
@@ -497,28 +452,22 @@ void TMerulanForm::onCommand(int id, int code) {
         }
         break;
     case kAutoCad1Id:
-        AutoCAD1Click(AutoCAD1);
-        break;
+        return AutoCAD1Click(AutoCAD1);
     case kBricsCad1Id:
-        AutoCAD1Click(BricsCAD1);
-        break;
+        return AutoCAD1Click(BricsCAD1);
     case kIjCad1Id:
-        AutoCAD1Click(IJCAD1);
-        break;
+        return AutoCAD1Click(IJCAD1);
     case kMerulanListtxt1Id:
-        MerulanListtxt1Click();
-        break;
+        return MerulanListtxt1Click();
     case kMerulanListtxt2Id:
-        MerulanListtxt2Click();
-        break;
+        return MerulanListtxt2Click();
     case kN3Id:
-        N3Click();
-        break;
+        return N3Click();
     }
 }
 
 LRESULT TMerulanForm::onNotify(const NMHDR& header, LPARAM lParam) {
-    if (header.hwndFrom != TreeView1) {
+    if (header.hwndFrom != TreeView1.handle()) {
         return 0;
     }
     switch (header.code) {
@@ -538,27 +487,18 @@ void TMerulanForm::onContextMenu(HWND source, LPARAM screenPoint) {
     POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
     if (screenPoint == -1) {
         // From the keyboard: under the selected node of the tree, or at the focused control's corner.
-        RECT anchor{};
         const HWND focus = GetFocus();
-        const auto selected = reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        if (focus == TreeView1 && selected) {
-            static_assert(sizeof(anchor) >= sizeof(selected));
-            std::memcpy(&anchor, &selected, sizeof(selected)); // TVM_GETITEMRECT takes the item in the rect
-            SendMessageW(TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&anchor));
-            at = {anchor.left, anchor.bottom};
-            ClientToScreen(TreeView1, &at);
-        } else {
-            const HWND origin = (focus && IsChild(window_, focus)) ? focus : (source ? source : window_);
-            at = {0, 0};
-            ClientToScreen(origin, &at);
-        }
+        const std::optional<RECT> node = focus == TreeView1.handle() ? TreeView1.selectedItemRect() : std::nullopt;
+        const HWND origin = node ? focus : (focus && IsChild(window_, focus)) ? focus : (source ? source : window_);
+        at = node ? POINT{node->left, node->bottom} : POINT{0, 0};
+        ClientToScreen(origin, &at);
     }
     TrackPopupMenu(PopupMenu1.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
 }
 
 void TMerulanForm::onDpiChanged(unsigned dpi, const RECT& suggested) {
     dpi_ = dpi ? dpi : kDesignDpi;
-    if (!TreeView1) {
+    if (!TreeView1.handle()) {
         return; // still being built: the controls are made at the new dpi
     }
     // Bounds read from the settings are applied as read, even when they move the window to a monitor
@@ -574,7 +514,20 @@ void TMerulanForm::onDpiChanged(unsigned dpi, const RECT& suggested) {
 
 void TMerulanForm::FormCreate() {
     setEdit1Text(u"");
+    applySettings();
+    fillPanelWithEscButton();
+    // A list that cannot be read still leaves a palette that stays on top and takes a dropped source, the
+    // natural way to rebuild the list; its failure is told once the window is ready.
+    const ListUpdate list = list_.read();
+    takeListUpdate(list);
+    makeTreeViewItemsByRow();
+    acceptDropsAndStayOnTop();
+    if (list.failure) {
+        throw MerulanError(*list.failure);
+    }
+}
 
+void TMerulanForm::applySettings() {
     applyingSettings_ = true;
     const SettingsFile settings(settingsPathFor(env_.executablePath));
     RECT current{};
@@ -586,26 +539,6 @@ void TMerulanForm::FormCreate() {
     showTarget();
     applyingSettings_ = false;
     registerActivateHotkey(settings);
-
-    speedButtonFillsPanel_ = true;
-    layoutControls();
-    SetWindowTextW(SpeedButton1.handle(), L"ESC");
-    Panel1.setColour(kPanel1Green);
-
-    // A list that cannot be read still leaves a palette that stays on top and takes a dropped source,
-    // the natural way to rebuild the list; the failure then goes on to the error box.
-    const auto acceptDropsAndStayOnTop = [this] {
-        DragAcceptFiles(window_, TRUE);
-        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    };
-    try {
-        loadMerulanList(listFilePath());
-        makeTreeViewItemsByRow();
-    } catch (...) {
-        acceptDropsAndStayOnTop();
-        throw;
-    }
-    acceptDropsAndStayOnTop();
 }
 
 void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
@@ -621,6 +554,18 @@ void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
     }
 }
 
+void TMerulanForm::fillPanelWithEscButton() {
+    speedButtonFillsPanel_ = true;
+    layoutControls();
+    SetWindowTextW(SpeedButton1.handle(), L"ESC");
+    Panel1.setColour(kPanel1Green);
+}
+
+void TMerulanForm::acceptDropsAndStayOnTop() {
+    DragAcceptFiles(window_, TRUE);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TMerulanForm::FormDestroy() {
     const SettingsFile settings(settingsPathFor(env_.executablePath));
     settings.write(boundsToStore(window_), CAD1.caption());
@@ -628,20 +573,35 @@ void TMerulanForm::FormDestroy() {
 
 // ---- Command list and views ------------------------------------------------------------------------
 
-void TMerulanForm::loadMerulanList(const std::u16string& fName) {
-    // Taken before the read: a change during it then still counts as a change.
-    const std::optional<FileIdentity> identity = fileIdentityOf(fName);
-    const bool theList = fName == listFilePath();
-    try {
-        ::merulan::loadMerulanList(lspRecords, fName, *env_.ansiCodePage);
-    } catch (...) {
-        if (theList) {
-            follower_->readFailed(identity); // the error box tells the user; once is enough
-        }
-        throw;
+void TMerulanForm::takeListUpdate(const ListUpdate& update) {
+    if (update.lookAgainIn) {
+        follower_->lookAgainIn(*update.lookAgainIn);
     }
-    if (theList) {
-        follower_->shown(identity);
+    if (update.changed) {
+        lspRecords = list_.records();
+    }
+}
+
+void TMerulanForm::loadMerulanList() {
+    const ListUpdate update = list_.read();
+    takeListUpdate(update);
+    if (update.failure) {
+        throw MerulanError(*update.failure);
+    }
+}
+
+void TMerulanForm::followListFile() {
+    std::optional<EntryKey> selected;
+    if (const auto tag = TreeView1.selectedTag()) {
+        selected = entryKeyOf(lspRecords, *tag);
+    }
+    const ListUpdate update = list_.look(busy(), FollowClock::now());
+    takeListUpdate(update);
+    if (update.changed) {
+        showView(shownView_, selected);
+    }
+    if (update.failure) {
+        throw MerulanError(*update.failure);
     }
 }
 
@@ -669,66 +629,8 @@ void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep)
             content->selected = node;
         }
     }
-    if (view == ShownView::Filtered && shownView_ == ShownView::Filtered && content->nodes == shownNodes_) {
-        // Typing on often leaves the same entries (and under Wine a rebuild of 500 costs 20 ms): the tree
-        // shows them already, and only the selection is set as a rebuild sets it.
-        HTREEITEM item = TreeView_GetRoot(TreeView1);
-        for (int i = 0; item && i < content->selected; ++i) {
-            item = TreeView_GetNextSibling(TreeView1, item);
-        }
-        if (item && content->selected >= 0) {
-            TreeView_SelectItem(TreeView1, item);
-        }
-    } else {
-        renderTree(*content);
-    }
+    TreeView1.render(*content);
     shownView_ = view;
-}
-
-void TMerulanForm::followListFile() {
-    std::optional<EntryKey> selected;
-    if (const auto tag = selectedNodeTag(TreeView1)) {
-        selected = entryKeyOf(lspRecords, *tag);
-    }
-    loadMerulanList(listFilePath());
-    showView(shownView_, selected);
-}
-
-void TMerulanForm::renderTree(const TreeViewContent& content) {
-    shownNodes_ = content.nodes;
-    std::vector<HTREEITEM> items(content.nodes.size(), nullptr);
-    {
-        const RedrawSuspension suspension(TreeView1);
-        SendMessageW(TreeView1, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-        std::vector<bool> hasChildren(content.nodes.size(), false);
-        for (size_t i = 0; i < content.nodes.size(); ++i) {
-            const TreeNodeContent& node = content.nodes[i];
-            TVINSERTSTRUCTW insert{};
-            const bool child = node.parent >= 0 && static_cast<size_t>(node.parent) < i;
-            insert.hParent = child ? items[static_cast<size_t>(node.parent)] : TVI_ROOT;
-            insert.hInsertAfter = TVI_LAST;
-            // Only the normal image is chosen; the selected image stays 0 for every node.
-            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-            insert.item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(node.text.c_str()));
-            insert.item.iImage = node.image;
-            insert.item.iSelectedImage = 0;
-            insert.item.lParam = node.tag;
-            items[i] = reinterpret_cast<HTREEITEM>(
-                SendMessageW(TreeView1, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-            if (child) {
-                hasChildren[static_cast<size_t>(node.parent)] = true;
-            }
-        }
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (hasChildren[i]) {
-                SendMessageW(TreeView1, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[i]));
-            }
-        }
-    }
-    if (content.selected >= 0 && static_cast<size_t>(content.selected) < items.size()) {
-        SendMessageW(TreeView1, TVM_SELECTITEM, TVGN_CARET,
-                     reinterpret_cast<LPARAM>(items[static_cast<size_t>(content.selected)]));
-    }
 }
 
 void TMerulanForm::Edit1Change() {
@@ -749,18 +651,16 @@ void TMerulanForm::Button3Click() {
 
 ExecutionSeam TMerulanForm::executionSeam() {
     ExecutionSeam seam = win32ExecutionSeam(
-        window_, [this] { return CAD1.caption(); },
+        window_, env_.executableFolder(), [this] { return CAD1.caption(); },
         [this](const std::u16string& text) { env_.showInformation(window_, text); });
-    seam.setWindowCaption = [this](const std::u16string& caption) { setCaption(caption); };
-    seam.executableFolder = [this] { return env_.executableFolder(); };
     seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
-        env_.shellExecute(window_, u"open", file, parameters, SW_SHOWNORMAL);
+        env_.shellOpen(window_, file, parameters, SW_SHOWNORMAL);
     };
     return seam;
 }
 
 void TMerulanForm::TreeView1DblClick() {
-    runSelectedNode(selectedNodeTag(TreeView1), lspRecords, executionSeam());
+    runSelectedNode(TreeView1.selectedTag(), lspRecords, executionSeam());
 }
 
 void TMerulanForm::SpeedButton1Click() {
@@ -772,16 +672,12 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
     const ListWrite how = env_.controlKeyDown() ? ListWrite::Append : ListWrite::Replace;
     const std::vector<std::u16string> names = droppedFileNames(drop.get());
     drop.reset(); // released whatever the names turn out to be
-    const std::vector<std::u16string> sources = lispSourcesOf(names, compareFileNamesLogically);
-    if (sources.empty()) {
-        return;
-    }
     DropImportSeams seams = fileSystemSeams(*env_.ansiCodePage);
     seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
     seams.localTime = env_.localTime;
-    if (importLispSources(sources, env_.executableFolder(), how, *env_.ansiCodePage, compareUserLocaleIgnoreCase,
-                          seams) == DropImportResult::ListWritten) {
-        loadMerulanList(listFilePath());
+    if (importLispSources(lispSourcesOf(names, compareFileNamesLogically), env_.executableFolder(), how,
+                          *env_.ansiCodePage, compareUserLocaleIgnoreCase, seams) == DropImportResult::ListWritten) {
+        loadMerulanList();
         makeTreeViewItemsByRow();
     }
 }
@@ -812,7 +708,7 @@ void TMerulanForm::showTarget() {
 void TMerulanForm::MerulanListtxt1Click() {
     const std::u16string path = listFilePath();
     if (fileExists(path)) {
-        env_.shellExecute(window_, u"open", u"Notepad", path, SW_SHOWNORMAL);
+        env_.shellOpen(window_, u"Notepad", path, SW_SHOWNORMAL);
     } else {
         env_.showInformation(window_, path + u"\n" + std::u16string(kMissingListSuffix));
     }
@@ -820,7 +716,7 @@ void TMerulanForm::MerulanListtxt1Click() {
 
 void TMerulanForm::MerulanListtxt2Click() {
     setEdit1Text(u"");
-    loadMerulanList(listFilePath());
+    loadMerulanList();
     makeTreeViewItemsByRow();
 }
 

@@ -1,12 +1,15 @@
-// The palette window TMerulanForm and the record table it shows.
+// The palette window TMerulanForm and the record table it shows. The window wires: its pieces (the list
+// source, the command tree, the settings, the CAD link, the import) do the work.
 #pragma once
 
-#include "app/window/controls.h"
-#include "app/look/dark_mode.h"
 #include "app/execution/command_execution.h"
-#include "app/form_environment.h"
-#include "app/window/global_hotkey.h"
 #include "app/follow/list_follower.h"
+#include "app/follow/list_source.h"
+#include "app/form_environment.h"
+#include "app/look/dark_mode.h"
+#include "app/window/command_tree.h"
+#include "app/window/controls.h"
+#include "app/window/global_hotkey.h"
 #include "app/window/menu_item.h"
 #include "app/window/tool_tip.h"
 #include "app/window/win_handles.h"
@@ -17,7 +20,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace merulan {
 
@@ -88,7 +90,7 @@ public:
     HWND Button2 = nullptr;
     PanelControl Panel1;
     SpeedButtonControl SpeedButton1;
-    HWND TreeView1 = nullptr;
+    CommandTree TreeView1;
     UniqueImageList ImageList2;
     UniqueMenu PopupMenu1;
     TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
@@ -107,8 +109,8 @@ public:
     void MerulanListtxt2Click();
     void N3Click();
 
-    // Operations.
-    void loadMerulanList(const std::u16string& fName);
+    // Operations. loadMerulanList reads the list file because the user asked; its failure is thrown.
+    void loadMerulanList();
     void makeTreeViewItemsByRow();
     void makeTreeViewItemsByCmd();
     void makeTreeViewItemsByStr();
@@ -132,16 +134,25 @@ private:
     // The radio bullet in the target menu and the ESC button's tip, after CAD1's caption changed.
     void showTarget();
 
+    void createWindow();
     void createControls();
     void createMenu();
     void applyDpi(); // fonts, images, tree indent and control positions for dpi_
     void layoutControls();
+    // FormCreate's steps.
+    void applySettings();
+    void fillPanelWithEscButton();
+    void acceptDropsAndStayOnTop();
+
     enum class ShownView { Grouped, Flat, Filtered };
     // Builds the view; keep names the entry to select instead of the first, when the view shows it.
     void showView(ShownView view, const std::optional<EntryKey>& keep = std::nullopt);
-    void renderTree(const TreeViewContent& content);
+    // What the list source read (or failed to): the table takes its records, the follow its next look.
+    void takeListUpdate(const ListUpdate& update);
     // The list file changed on disk: read it and show the same view with the same entry selected.
     void followListFile();
+    // A box or menu of the window is open: the tree is not rebuilt under it.
+    bool busy() const { return dispatchDepth_ > 1; }
     // The CAD link, with this window's caption, target, boxes and program starts.
     ExecutionSeam executionSeam();
     void runFormDestroyOnce();
@@ -166,9 +177,9 @@ private:
     // Handlers running: above one, a box or menu has a nested message loop open.
     unsigned dispatchDepth_ = 0;
     ShownView shownView_ = ShownView::Grouped;
-    std::vector<TreeNodeContent> shownNodes_; // what the tree shows, as last built
     ToolTip speedButtonTip_;
     GlobalHotkey hotkey_;
+    ListSource list_;
     std::unique_ptr<ListFollower> follower_;
 };
 

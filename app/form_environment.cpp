@@ -2,9 +2,8 @@
 
 #include "app/boxes/message_boxes.h"
 #include "platform/system_codepage.h"
+#include "platform/win/shell_open.h"
 #include "platform/win/wide.h"
-
-#include <shellapi.h>
 
 namespace merulan {
 
@@ -21,11 +20,7 @@ FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme) {
         showErrorBox(owner, title, text, *theme);
     };
     env.askYesNo = [theme](HWND owner, const std::u16string& text) { return askYesNoBox(owner, text, *theme); };
-    env.shellExecute = [](HWND owner, const std::u16string& verb, const std::u16string& file,
-                          const std::u16string& parameters, int showCommand) {
-        ShellExecuteW(owner, wide(verb), wide(file), parameters.empty() ? nullptr : wide(parameters), nullptr,
-                      showCommand);
-    };
+    env.shellOpen = shellOpen;
     env.localTime = currentLocalTime;
     env.controlKeyDown = [] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; };
     return env;

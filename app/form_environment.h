@@ -20,10 +20,9 @@ struct FormEnvironment {
     std::function<void(HWND owner, const std::u16string& text)> showInformation;
     std::function<void(HWND owner, const std::u16string& title, const std::u16string& text)> showError;
     std::function<bool(HWND owner, const std::u16string& text)> askYesNo;
-    // ShellExecuteW with no working folder; the result is not examined.
-    std::function<void(HWND owner, const std::u16string& verb, const std::u16string& file,
-                       const std::u16string& parameters, int showCommand)>
-        shellExecute;
+    // The shell's "open" (shellOpen); the result is not examined.
+    std::function<void(HWND owner, const std::u16string& file, const std::u16string& parameters, int showCommand)>
+        shellOpen;
     // The local date and time (currentLocalTime), for the names of list backups.
     std::function<StampTime()> localTime;
     // Whether Ctrl is down now (GetAsyncKeyState: a drop comes while another program has the keyboard).
@@ -33,7 +32,7 @@ struct FormEnvironment {
     std::u16string executableFolder() const;
 };
 
-// The running executable, the system's ANSI code page, real message boxes in the given look, ShellExecuteW.
+// The running executable, the system's ANSI code page, real message boxes in the given look, the shell.
 FormEnvironment productionEnvironment(std::shared_ptr<const Theme> theme);
 
 } // namespace merulan

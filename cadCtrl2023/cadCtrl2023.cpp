@@ -1,6 +1,7 @@
 #include "cadCtrl2023/cadCtrl2023.h"
 
 #include "platform/win/wide.h"
+#include "platform/win/window_text.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -22,9 +23,7 @@ constexpr char16_t kCtrlC = 3;
 
 // Cut to kWindowTextUnits - 1 characters: the tests look at how a name begins, and a title may be long.
 std::u16string windowTitle(HWND window) {
-    std::array<wchar_t, kWindowTextUnits> buffer{};
-    const int length = GetWindowTextW(window, buffer.data(), kWindowTextUnits);
-    return fromWide(std::wstring_view(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0));
+    return windowTextUpTo(window, kWindowTextUnits - 1);
 }
 
 std::u16string className(HWND window) {

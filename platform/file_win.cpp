@@ -4,6 +4,7 @@
 #include "platform/file_move.h"
 
 #include "platform/long_path.h"
+#include "platform/win/file_share.h"
 #include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
@@ -20,7 +21,7 @@ bool fileExists(const std::u16string& path) {
 }
 
 std::string readFileBytes(const std::u16string& path) {
-    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), GENERIC_READ, kReaderShareMode, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     auto fail = [&] { throw MerulanError(formatText(kCannotOpenMessage, {path, systemErrorText(GetLastError())})); };
     LARGE_INTEGER size{};

@@ -11,7 +11,7 @@ namespace merulan {
 // True for an existing file; a folder of that name does not count.
 bool fileExists(const std::u16string& path);
 
-// Opens for reading while letting others read but not write. Throws "ファイル %s は開けません。 %s ".
+// Opens for reading while letting others read (and rename) but not write. Throws "ファイル %s は開けません。 %s ".
 std::string readFileBytes(const std::u16string& path);
 
 // Creates or replaces the file. Throws "ファイル \"%s\" を作成できません。%s".

@@ -2,24 +2,24 @@
 
 #include "cadCtrl2023/cadCtrl2023.h"
 #include "platform/text_file.h"
+#include "platform/win/shell_open.h"
 #include "platform/win/wide.h"
 #include "text/u16text.h"
 
-#include <commctrl.h>
-#include <shellapi.h>
 #include <utility>
 
 namespace merulan {
 
-ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> targetCadCaption,
+ExecutionSeam win32ExecutionSeam(HWND window, std::u16string executableFolder,
+                                 std::function<std::u16string()> targetCadCaption,
                                  std::function<void(const std::u16string& text)> showInformation) {
     ExecutionSeam seam;
     seam.setWindowCaption = [window](const std::u16string& caption) { SetWindowTextW(window, wide(caption)); };
     seam.targetCadCaption = std::move(targetCadCaption);
-    seam.executableFolder = [] { return std::u16string(folderOf(executablePath())); };
+    seam.executableFolder = [folder = std::move(executableFolder)] { return folder; };
     seam.fileExists = [](const std::u16string& path) { return fileExists(path); };
     seam.startProgram = [window](const std::u16string& file, const std::u16string& parameters) {
-        ShellExecuteW(window, L"open", wide(file), wide(parameters), nullptr, SW_SHOWNORMAL);
+        shellOpen(window, file, parameters, SW_SHOWNORMAL);
     };
     seam.showInformation = std::move(showInformation);
     seam.sendToAutoCad = cadCtrl2023::sendToAutoCad;
@@ -28,19 +28,6 @@ ExecutionSeam win32ExecutionSeam(HWND window, std::function<std::u16string()> ta
     seam.takesKeystrokes = [](TargetCad cad) { return cad == TargetCad::IJCad && cadCtrl2023::ijCadTakesKeystrokes(); };
     seam.pauseBeforeCommand = [] { Sleep(100); };
     return seam;
-}
-
-std::optional<std::int32_t> selectedNodeTag(HWND treeView) {
-    TVITEMW item{};
-    item.hItem = TreeView_GetSelection(treeView);
-    if (!item.hItem) {
-        return std::nullopt;
-    }
-    item.mask = TVIF_HANDLE | TVIF_PARAM;
-    if (!TreeView_GetItem(treeView, &item)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(item.lParam);
 }
 
 } // namespace merulan

@@ -1,32 +1,13 @@
-// What the palette needs to follow MerulanList.txt when another program changes it: the file's
-// identity, and a thread that waits for changes in its folder and tells the window.
+// A thread that waits for changes in the list's folder and tells the window.
 #pragma once
 
 #include "app/window/win_handles.h"
 
 #include <atomic>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <thread>
 
 namespace merulan {
-
-// Which file holds the path and what it holds, as far as the system tells without reading it: a save
-// in place changes the size or the last-write time, a save by rename the file itself.
-struct FileIdentity {
-    std::uint32_t volume = 0;
-    std::uint64_t index = 0;
-    std::uint64_t size = 0;
-    std::uint64_t lastWrite = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// Nothing when no file is there (or it cannot even be looked at).
-std::optional<FileIdentity> fileIdentityOf(const std::u16string& path);
-
-// A program holds the file open for writing, so it is not written yet, or not closed.
-bool fileHeldForWriting(const std::u16string& path);
 
 // Posts `message` to the window whenever something in the folder changes (names, sizes, write times);
 // posts again only after acknowledge(), so a burst of changes is one message. A folder that cannot be

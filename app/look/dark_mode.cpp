@@ -1,5 +1,7 @@
 #include "app/look/dark_mode.h"
 
+#include "platform/win/window_text.h"
+
 #include <commctrl.h>
 
 namespace merulan {
@@ -188,14 +190,12 @@ void Theme::drawPushButton(const DRAWITEMSTRUCT& item) const {
     const StylePalette& p = palette_ ? *palette_ : fallback;
     fillRect(item.hDC, item.rcItem, colour(pressed ? p.buttonPressed : p.buttonFace));
     frameRect(item.hDC, item.rcItem, colour(focused ? p.focusBorder : p.buttonBorder));
-    wchar_t text[64]{};
-    const int length = GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
     const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     RECT textRect = item.rcItem;
     if (pressed) {
         OffsetRect(&textRect, 1, 1);
     }
-    drawCaption(item.hDC, textRect, std::u16string_view(reinterpret_cast<const char16_t*>(text), length), font,
+    drawCaption(item.hDC, textRect, windowText(item.hwndItem), font,
                 disabled ? colour(p.buttonBorder) : colour(p.text));
 }
 

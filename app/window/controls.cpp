@@ -1,6 +1,7 @@
 #include "app/window/controls.h"
 
-#include "text/error.h"
+#include "app/window/window_class.h"
+#include "platform/win/window_text.h"
 
 #include <utility>
 
@@ -10,23 +11,6 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"MerulanPanel";
 constexpr wchar_t kSpeedButtonClass[] = L"MerulanSpeedButton";
-
-void registerOnce(const wchar_t* name, WNDPROC procedure, UINT style) {
-    WNDCLASSEXW existing{sizeof(existing)};
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, name, &existing)) {
-        return;
-    }
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = style;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name;
-    if (!RegisterClassExW(&wc)) {
-        throw MerulanError(u"ウィンドウクラスを登録できません");
-    }
-}
 
 template <class Control>
 Control* controlOf(HWND window, UINT message, LPARAM lParam) {
@@ -38,22 +22,12 @@ Control* controlOf(HWND window, UINT message, LPARAM lParam) {
     return reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-HWND createChild(const wchar_t* className, HWND parent, int id, void* control) {
-    const HWND window =
-        CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), control);
-    if (!window) {
-        throw MerulanError(u"ウィンドウを作成できません");
-    }
-    return window;
-}
-
 } // namespace
 
 void PanelControl::create(HWND parent, int id, const Theme& theme) {
-    registerOnce(kPanelClass, windowProc, 0);
+    registerWindowClass({kPanelClass, windowProc});
     theme_ = &theme;
-    window_ = createChild(kPanelClass, parent, id, this);
+    window_ = createChildWindow(0, kPanelClass, L"", 0, parent, id, this);
     // Its children stay out of its painting; the panel is a container for tab navigation.
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_CLIPCHILDREN);
     SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
@@ -90,9 +64,9 @@ LRESULT CALLBACK PanelControl::windowProc(HWND window, UINT message, WPARAM wPar
 }
 
 void SpeedButtonControl::create(HWND parent, int id, const Theme& theme) {
-    registerOnce(kSpeedButtonClass, windowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    registerWindowClass({kSpeedButtonClass, windowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW});
     theme_ = &theme;
-    window_ = createChild(kSpeedButtonClass, parent, id, this);
+    window_ = createChildWindow(0, kSpeedButtonClass, L"", 0, parent, id, this);
 }
 
 LRESULT CALLBACK SpeedButtonControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -123,11 +97,7 @@ LRESULT SpeedButtonControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const PaintScope paint(window_);
         RECT client{};
         GetClientRect(window_, &client);
-        wchar_t caption[32]{};
-        const int length = GetWindowTextW(window_, caption, static_cast<int>(std::size(caption)));
-        theme_->drawSpeedButton(paint.dc(), client,
-                                std::u16string_view(reinterpret_cast<const char16_t*>(caption), length), font_,
-                                pressed_);
+        theme_->drawSpeedButton(paint.dc(), client, windowText(window_), font_, pressed_);
         return 0;
     }
     case WM_ERASEBKGND:

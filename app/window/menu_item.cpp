@@ -1,5 +1,6 @@
 #include "app/window/menu_item.h"
 
+#include "app/window/window_class.h"
 #include "platform/win/wide.h"
 #include "text/error.h"
 
@@ -43,7 +44,7 @@ void TMenuItem::append(HMENU menu, UINT id, std::u16string caption, HMENU subMen
         item.hSubMenu = subMenu;
     }
     if (!InsertMenuItemW(menu, position_, TRUE, &item)) {
-        throw MerulanError(u"メニューを作成できません");
+        throw MerulanError(std::u16string(kCannotCreateMenuMessage));
     }
 }
 

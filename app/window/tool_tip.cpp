@@ -1,7 +1,7 @@
 #include "app/window/tool_tip.h"
 
 #include "platform/win/wide.h"
-#include "text/error.h"
+#include "app/window/window_class.h"
 
 #include <commctrl.h>
 
@@ -23,12 +23,9 @@ TTTOOLINFOW toolInfo(HWND owner, HWND control, std::u16string& text) {
 } // namespace
 
 void ToolTip::create(HWND owner, HWND control, const std::u16string& text) {
-    window_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (!window_) {
-        throw MerulanError(u"ウィンドウを作成できません");
-    }
+    window_ = requireWindow(CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr));
     control_ = control;
     text_ = text;
     TTTOOLINFOW tool = toolInfo(GetParent(control), control, text_);

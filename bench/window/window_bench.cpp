@@ -268,10 +268,10 @@ void keystrokeTable(int entries, int rounds) {
             // One keystroke: the character into the search box, the view rebuilt and painted.
             const auto start = Clock::now();
             SendMessageW(form.Edit1, WM_CHAR, step.key, 1);
-            UpdateWindow(form.TreeView1);
+            UpdateWindow(form.TreeView1.handle());
             step.palette.push_back(millisecondsSince(start));
             pump();
-            step.matches = TreeView_GetCount(form.TreeView1);
+            step.matches = TreeView_GetCount(form.TreeView1.handle());
 
             TLspRecords copy = lspRecords;
             const auto contentStart = Clock::now();
@@ -318,13 +318,13 @@ void breakdownTable(int entries, const std::u16string& before, char16_t key, int
     const auto setSearch = [&](const std::u16string& text) {
         SetWindowTextW(form.Edit1, reinterpret_cast<const wchar_t*>(text.c_str()));
         SendMessageW(form.Edit1, EM_SETSEL, text.size(), text.size());
-        UpdateWindow(form.TreeView1);
+        UpdateWindow(form.TreeView1.handle());
     };
     std::vector<double> floor, paletteTreeBare, view, keystroke;
     for (int round = 0; round < rounds; ++round) {
         floor.push_back(bareTreeFill(bareTree, texts));
         pump();
-        paletteTreeBare.push_back(bareTreeFill(form.TreeView1, texts));
+        paletteTreeBare.push_back(bareTreeFill(form.TreeView1.handle(), texts));
         setSearch(u"#"); // no entry holds it: the palette's own view again
         setSearch(before);
         pump();
@@ -336,7 +336,7 @@ void breakdownTable(int entries, const std::u16string& before, char16_t key, int
         pump();
         start = Clock::now();
         SendMessageW(form.Edit1, WM_CHAR, key, 1);
-        UpdateWindow(form.TreeView1);
+        UpdateWindow(form.TreeView1.handle());
         keystroke.push_back(millisecondsSince(start));
         pump();
     }
@@ -374,11 +374,11 @@ void reloadTable(int entries, int runs) {
             wchar_t text[64]{};
             TVITEMW item{};
             item.mask = TVIF_TEXT;
-            item.hItem = TreeView_GetRoot(form.TreeView1);
+            item.hItem = TreeView_GetRoot(form.TreeView1.handle());
             item.pszText = text;
             item.cchTextMax = 64;
-            if (item.hItem && TreeView_GetItem(form.TreeView1, &item) && fromWide(text) == firstHeading) {
-                UpdateWindow(form.TreeView1);
+            if (item.hItem && TreeView_GetItem(form.TreeView1.handle(), &item) && fromWide(text) == firstHeading) {
+                UpdateWindow(form.TreeView1.handle());
                 elapsed = millisecondsSince(written);
                 break;
             }
@@ -540,11 +540,11 @@ std::vector<double> dropStages(TMerulanForm& form, const FormEnvironment& env, c
         writeTextFile(listPath, list, *env.ansiCodePage);
         times[2].push_back(millisecondsSince(start));
         start = Clock::now();
-        form.loadMerulanList(listPath);
+        form.loadMerulanList();
         times[3].push_back(millisecondsSince(start));
         start = Clock::now();
         form.makeTreeViewItemsByRow();
-        UpdateWindow(form.TreeView1);
+        UpdateWindow(form.TreeView1.handle());
         times[4].push_back(millisecondsSince(start));
         pump();
     }
@@ -601,7 +601,7 @@ void dropTable(int runs) {
             const HGLOBAL block = dropBlockFor(folder.u16string());
             const auto start = Clock::now();
             SendMessageW(form->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-            UpdateWindow(form->TreeView1);
+            UpdateWindow(form->TreeView1.handle());
             dropTimes.push_back(millisecondsSince(start));
             pump();
             toolTimes.push_back(runToEnd(tool, toolArguments));

@@ -1,6 +1,7 @@
 // Double-click, Enter and the "ESC" button through the execution seam, with the real CAD link against cadsim.
 #include "app/execution/command_execution.h"
 #include "app/execution/win32_execution_seam.h"
+#include "app/window/command_tree.h"
 #include "cad/cadsim_process.h"
 #include "platform/win/wide.h"
 #include "support/temp_dir.h"
@@ -44,7 +45,7 @@ protected:
     // The real CAD link, pause and file test; caption, boxes and program starts are recorded.
     ExecutionSeam seamFor(std::u16string cadCaption) {
         ExecutionSeam seam = win32ExecutionSeam(
-            nullptr, [cadCaption] { return cadCaption; },
+            nullptr, exeFolder, [cadCaption] { return cadCaption; },
             [this](const std::u16string& text) { boxes.push_back(text); });
         seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
         seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
@@ -161,7 +162,7 @@ TEST_F(Execution, ExeEntryStartsTheProgramWithItsParametersEvenWithoutACad) {
                                       CadSim::commandLineArgument(log) + u" --watch-pid " +
                                       decimalText(GetCurrentProcessId());
     ExecutionSeam seam = win32ExecutionSeam(
-        nullptr, [] { return std::u16string(u"IJCAD"); },
+        nullptr, std::u16string(folderOf(executablePath())), [] { return std::u16string(u"IJCAD"); },
         [this](const std::u16string& text) { boxes.push_back(text); });
     seam.setWindowCaption = [this](const std::u16string& caption) { captions.push_back(caption); };
     runSelectedNode(3, {{3, u"SIM", u"シミュレータを起動", u"C:\\Stale\\Merulan\\CadSim.EXE", parameters}}, seam);

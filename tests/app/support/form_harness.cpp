@@ -49,9 +49,8 @@ FormEnvironment FormHarness::environment() {
         questionOwners.push_back(owner);
         return answerYes;
     };
-    env.shellExecute = [this](HWND owner, const std::u16string& verb, const std::u16string& file,
-                              const std::u16string& parameters, int showCommand) {
-        launches.push_back({owner, verb, file, parameters, showCommand});
+    env.shellOpen = [this](HWND owner, const std::u16string& file, const std::u16string& parameters, int showCommand) {
+        launches.push_back({owner, file, parameters, showCommand});
     };
     env.localTime = [this] {
         if (localTime) {

@@ -13,8 +13,7 @@
 namespace merulan::testing {
 
 struct ShellLaunch {
-    HWND owner;
-    std::u16string verb;
+    HWND owner; // the verb is always "open"
     std::u16string file;
     std::u16string parameters;
     int showCommand;

@@ -81,7 +81,7 @@ protected:
 };
 
 TEST_F(ContextMenu, OnTheTreeOpensThePalettesMenu) {
-    openAt(form_->TreeView1, {40, 8});
+    openAt(form_->TreeView1.handle(), {40, 8});
     EXPECT_EQ(watch_.menu(), form_->PopupMenu1.get());
     EXPECT_EQ(watch_.owner(), form_->handle());
 }
@@ -107,7 +107,7 @@ TEST_F(ContextMenu, OnTheWindowBackgroundOpensThePalettesMenu) {
 }
 
 TEST_F(ContextMenu, FromTheKeyboardOpensThePalettesMenu) {
-    PostMessageW(form_->TreeView1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->TreeView1), -1);
+    PostMessageW(form_->TreeView1.handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->TreeView1.handle()), -1);
     ASSERT_TRUE(pumpUntil([&] { return watch_.opened(); }));
     EXPECT_EQ(watch_.menu(), form_->PopupMenu1.get());
 }

@@ -20,11 +20,11 @@ TEST(DpiChange, ToOneAndAHalfScalesFontsControlsIndentAndImages) {
     EXPECT_EQ(now.bottom - now.top, 340);
     EXPECT_EQ(fontOf(form->Button2).lfHeight, -17);
     EXPECT_EQ(fontOf(form->Edit1).lfHeight, -18);
-    EXPECT_EQ(fontOf(form->TreeView1).lfHeight, -20);
-    EXPECT_EQ(TreeView_GetIndent(form->TreeView1), 29u);
+    EXPECT_EQ(fontOf(form->TreeView1.handle()).lfHeight, -20);
+    EXPECT_EQ(TreeView_GetIndent(form->TreeView1.handle()), 29u);
     int cx = 0;
     int cy = 0;
-    ImageList_GetIconSize(TreeView_GetImageList(form->TreeView1, TVSIL_NORMAL), &cx, &cy);
+    ImageList_GetIconSize(TreeView_GetImageList(form->TreeView1.handle(), TVSIL_NORMAL), &cx, &cy);
     EXPECT_EQ(cx, 24);
     EXPECT_EQ(cy, 24);
 
@@ -34,10 +34,10 @@ TEST(DpiChange, ToOneAndAHalfScalesFontsControlsIndentAndImages) {
     const RECT esc = childRect(form->SpeedButton1.handle());
     EXPECT_EQ(esc.right, panel.right - panel.left) << "the ESC button still fills its panel";
     const RECT client = clientRect(form->handle());
-    const RECT tree = childRect(form->TreeView1);
+    const RECT tree = childRect(form->TreeView1.handle());
     EXPECT_EQ((std::array{tree.left, tree.top, tree.right, tree.bottom}),
               (std::array<LONG, 4>{0, 41, client.right, client.bottom}));
-    EXPECT_EQ(TreeView_GetCount(form->TreeView1), 2u) << "the nodes stay";
+    EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 2u) << "the nodes stay";
 }
 
 } // namespace

@@ -27,9 +27,12 @@ TEST(StartUpAt144Dpi, WindowControlsFontsAndImagesAreScaled) {
         HWND control;
         std::array<LONG, 4> rect;
     } controls[] = {
-        {"Label1", form->Label1, {15, 12, 51, 32}},           {"Edit1", form->Edit1, {60, 6, 194, 39}},
-        {"Button3", form->Button3, {192, 6, 267, 41}},        {"Button2", form->Button2, {264, 6, 339, 41}},
-        {"Panel1", form->Panel1.handle(), {338, 6, 403, 41}}, {"TreeView1", form->TreeView1, {0, 41, 420, 303}},
+        {"Label1", form->Label1, {15, 12, 51, 32}},
+        {"Edit1", form->Edit1, {60, 6, 194, 39}},
+        {"Button3", form->Button3, {192, 6, 267, 41}},
+        {"Button2", form->Button2, {264, 6, 339, 41}},
+        {"Panel1", form->Panel1.handle(), {338, 6, 403, 41}},
+        {"TreeView1", form->TreeView1.handle(), {0, 41, 420, 303}},
     };
     for (const auto& c : controls) {
         const RECT r = childRect(c.control);
@@ -37,13 +40,13 @@ TEST(StartUpAt144Dpi, WindowControlsFontsAndImagesAreScaled) {
     }
     EXPECT_EQ(fontOf(form->Label1).lfHeight, -17);
     EXPECT_EQ(fontOf(form->Edit1).lfHeight, -18);
-    EXPECT_EQ(fontOf(form->TreeView1).lfHeight, -20);
-    EXPECT_EQ(TreeView_GetIndent(form->TreeView1), 29u);
+    EXPECT_EQ(fontOf(form->TreeView1.handle()).lfHeight, -20);
+    EXPECT_EQ(TreeView_GetIndent(form->TreeView1.handle()), 29u);
     int cx = 0;
     int cy = 0;
     ImageList_GetIconSize(form->ImageList2.get(), &cx, &cy);
     EXPECT_EQ(cx, 24);
-    EXPECT_EQ(TreeView_GetCount(form->TreeView1), 2u);
+    EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 2u);
 }
 
 } // namespace

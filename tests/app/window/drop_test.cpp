@@ -136,21 +136,21 @@ TEST_F(Drop, OnlyLispSourcesAreRead) {
     }
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList)) << "No was the answer";
-    EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 TEST_F(Drop, TheQuestionCountsCommandsAndLoadEntryAndNoWritesNothing) {
     const std::u16string path = source(u"tools.lsp", utf8(kThreeCommands));
     const auto form = open();
     SendMessageW(form->Button2, BM_CLICK, 0, 0); // the flat view stays
-    const Texts shown = treeTexts(form->TreeView1);
+    const Texts shown = treeTexts(form->TreeView1.handle());
     drop(*form, {path});
     ASSERT_EQ(harness.questions.size(), 1u);
     EXPECT_EQ(harness.questions[0], question(4));
     EXPECT_EQ(harness.questionOwners[0], form->handle());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
     EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList));
-    EXPECT_EQ(treeTexts(form->TreeView1), shown);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), shown);
 }
 
 TEST_F(Drop, ASourceWithoutCommandsAsksNothing) {
@@ -160,7 +160,7 @@ TEST_F(Drop, ASourceWithoutCommandsAsksNothing) {
     EXPECT_TRUE(harness.questions.empty());
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
-    EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 TEST_F(Drop, YesKeepsTheOldListUnderTheTimeOfTheAnswerAndShowsTheNewOneGrouped) {
@@ -185,7 +185,7 @@ TEST_F(Drop, YesKeepsTheOldListUnderTheTimeOfTheAnswerAndShowsTheNewOneGrouped) 
     EXPECT_EQ(fileBytes(harness.listPath()), listBytes(lines));
 
     // The heading, its commands, and the load entry as its last child.
-    const std::vector<TreeNode> nodes = treeNodes(form->TreeView1);
+    const std::vector<TreeNode> nodes = treeNodes(form->TreeView1.handle());
     ASSERT_EQ(nodes.size(), 5u);
     EXPECT_EQ(nodes[0].text, u"tools");
     EXPECT_EQ(nodes[0].depth, 0);
@@ -205,7 +205,7 @@ TEST_F(Drop, YesWithoutAListWritesItWithoutABackup) {
     drop(*form, {path});
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
-    EXPECT_EQ(treeTexts(form->TreeView1), (Texts{u"tools", u"[ONE] ...", u"{LOAD} ロード tools.lsp"}));
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), (Texts{u"tools", u"[ONE] ...", u"{LOAD} ロード tools.lsp"}));
 }
 
 // Several sources, folders and Ctrl: which sources make blocks and in what order shows in the headings
@@ -287,12 +287,12 @@ TEST_F(Drop, ALibraryBecomesOneListInDropThenFolderOrder) {
         }
         if (c.headings.empty()) {
             EXPECT_EQ(filesIn(palette.folder()), Texts{u"MerulanList.txt"});
-            EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+            EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
             continue;
         }
         EXPECT_EQ(fileBytes(palette.folder() + std::u16string(kBackupName)), "\xEF\xBB\xBF" + utf8(kOldList));
         Texts headings;
-        for (const TreeNode& node : treeNodes(form->TreeView1)) {
+        for (const TreeNode& node : treeNodes(form->TreeView1.handle())) {
             if (node.depth == 0) {
                 headings.push_back(node.text);
             }
@@ -353,7 +353,7 @@ TEST_F(Drop, APathLongerThan254CharactersArrivesWhole) {
     EXPECT_TRUE(harness.errors.empty());
     ASSERT_EQ(harness.questions.size(), 1u);
     EXPECT_EQ(lspRecords.back().exe, path);
-    EXPECT_EQ(treeTexts(form->TreeView1).back(), u"{LOAD} ロード long.lsp");
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()).back(), u"{LOAD} ロード long.lsp");
 }
 
 TEST_F(Drop, SourcesAreReadByMarkThenUtf8ThenTheCodePage) {
@@ -387,7 +387,8 @@ TEST_F(Drop, SourcesAreReadByMarkThenUtf8ThenTheCodePage) {
     }
     harness.answerYes = true;
     drop(*form, {source(u"sen.lsp", shiftJis)});
-    EXPECT_EQ(treeTexts(form->TreeView1), (Texts{u"sen", u"[SEN] 線分を引く（全角）", u"{LOAD} ロード sen.lsp"}));
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()),
+              (Texts{u"sen", u"[SEN] 線分を引く（全角）", u"{LOAD} ロード sen.lsp"}));
 }
 
 TEST_F(Drop, CharactersTheCodePageLacksSurviveInTheList) {
@@ -398,7 +399,7 @@ TEST_F(Drop, CharactersTheCodePageLacksSurviveInTheList) {
     drop(*form, {path});
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_EQ(fileBytes(harness.listPath()).rfind("\xEF\xBB\xBF", 0), 0u) << "UTF-8 with its mark";
-    EXPECT_EQ(treeTexts(form->TreeView1)[1], u"[LINE] 선을 그리다 🙂");
+    EXPECT_EQ(treeTexts(form->TreeView1.handle())[1], u"[LINE] 선을 그리다 🙂");
 }
 
 TEST_F(Drop, UnreadableSourcesAreReportedAndChangeNothing) {
@@ -424,7 +425,7 @@ TEST_F(Drop, UnreadableSourcesAreReportedAndChangeNothing) {
     }
     EXPECT_TRUE(harness.questions.empty());
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
-    EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 TEST_F(Drop, TwoImportsInTheSameSecondKeepTheFirstBackup) {
@@ -436,7 +437,7 @@ TEST_F(Drop, TwoImportsInTheSameSecondKeepTheFirstBackup) {
     drop(*form, {first});
     ASSERT_TRUE(harness.errors.empty());
     const std::string firstList = fileBytes(harness.listPath());
-    const Texts firstNodes = treeTexts(form->TreeView1);
+    const Texts firstNodes = treeTexts(form->TreeView1.handle());
 
     drop(*form, {second});
     const std::u16string backup = harness.folder() + std::u16string(kBackupName);
@@ -446,7 +447,7 @@ TEST_F(Drop, TwoImportsInTheSameSecondKeepTheFirstBackup) {
                                       {harness.listPath(), backup, systemErrorText(ERROR_ALREADY_EXISTS)})));
     EXPECT_EQ(fileBytes(backup), "\xEF\xBB\xBF" + utf8(kOldList));
     EXPECT_EQ(fileBytes(harness.listPath()), firstList);
-    EXPECT_EQ(treeTexts(form->TreeView1), firstNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), firstNodes);
 }
 
 TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
@@ -469,7 +470,7 @@ TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
                                                     systemErrorText(ERROR_SHARING_VIOLATION)})));
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
     EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList));
-    EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 // The palette's folder is one that the test run prepared outside Wine so that nothing in it can change:
@@ -488,7 +489,7 @@ TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
     const std::string listBefore = fileBytes(harness.listPath());
     ASSERT_FALSE(listBefore.empty());
     const auto form = open(false);
-    const Texts nodesBefore = treeTexts(form->TreeView1);
+    const Texts nodesBefore = treeTexts(form->TreeView1.handle());
     ASSERT_EQ(nodesBefore, kOldNodes);
 
     harness.answerYes = true;
@@ -499,7 +500,7 @@ TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
         << utf8(harness.errors[0].text);
     EXPECT_EQ(fileBytes(harness.listPath()), listBefore);
     EXPECT_EQ(filesIn(harness.folder()), (Texts{u"Merulan.ini", u"MerulanList.txt"}));
-    EXPECT_EQ(treeTexts(form->TreeView1), kOldNodes);
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 } // namespace

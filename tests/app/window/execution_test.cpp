@@ -30,7 +30,7 @@ protected:
 
     // A real double-click on the node's text: the tree selects it and reports NM_DBLCLK.
     void doubleClick(std::u16string_view text) {
-        const HWND tree = form_->TreeView1;
+        const HWND tree = form_->TreeView1.handle();
         const HTREEITEM item = nodeWithText(tree, text);
         ASSERT_NE(item, nullptr) << "no node " << toUtf8(text);
         RECT rect{};
@@ -80,8 +80,8 @@ TEST_F(Execution, DoubleClickOnAHeadingOnlyChangesTheCaption) {
 TEST_F(Execution, EnterInTheTreeRunsTheSelectedNode) {
     CadSim autocad({u"--kind", u"autocad"});
     chooseTarget(kAutoCad1Id);
-    TreeView_SelectItem(form_->TreeView1, nodeWithText(form_->TreeView1, u"[MOVE] 移動"));
-    pressEnterIn(form_->TreeView1);
+    TreeView_SelectItem(form_->TreeView1.handle(), nodeWithText(form_->TreeView1.handle(), u"[MOVE] 移動"));
+    pressEnterIn(form_->TreeView1.handle());
     EXPECT_EQ(autocad.takeMessages(), copyDataOf(u"\x03") + copyDataOf(u"MOVE\r"));
 }
 

@@ -12,7 +12,7 @@ TEST(StartUp, ShownWindowGivesTheTreeTheFocus) {
     const auto form = harness.open();
     form->show(SW_SHOWNORMAL);
     SetForegroundWindow(form->handle());
-    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == form->TreeView1; })) << "focus on " << GetFocus();
+    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == form->TreeView1.handle(); })) << "focus on " << GetFocus();
 }
 
 } // namespace

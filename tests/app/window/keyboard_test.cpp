@@ -67,7 +67,7 @@ TEST(PaletteKeys, SearchBoxAndTreeByKeyboard) {
         SetForegroundWindow(form->handle());
         form->setEdit1Text(c.text);
         const auto control = [&](At at) {
-            return at == At::Tree ? form->TreeView1 : at == At::Search ? form->Edit1 : form->Button2;
+            return at == At::Tree ? form->TreeView1.handle() : at == At::Search ? form->Edit1 : form->Button2;
         };
         SetFocus(control(c.start));
         SendMessageW(form->Edit1, EM_SETSEL, 0, 0); // the caret at the start, nothing selected
@@ -80,8 +80,8 @@ TEST(PaletteKeys, SearchBoxAndTreeByKeyboard) {
         if (c.allSelected) {
             EXPECT_EQ(selectionOf(form->Edit1), std::make_pair(DWORD{0}, length));
         }
-        EXPECT_EQ(treeTexts(form->TreeView1), c.shown);
-        EXPECT_EQ(selectedText(form->TreeView1), c.selected);
+        EXPECT_EQ(treeTexts(form->TreeView1.handle()), c.shown);
+        EXPECT_EQ(selectedText(form->TreeView1.handle()), c.selected);
         EXPECT_TRUE(harness.errors.empty() && harness.launches.empty());
     }
 }

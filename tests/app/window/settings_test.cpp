@@ -35,7 +35,7 @@ TEST_F(Settings, StoredBoundsAndTargetAreAppliedAsRead) {
     EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}), (std::array<LONG, 4>{50, 60, 400, 300}));
     EXPECT_EQ(form->CAD1.caption(), u"ターゲットCAD = IJCAD");
     // The tree follows the stored size like any other.
-    const RECT tree = childRect(form->TreeView1);
+    const RECT tree = childRect(form->TreeView1.handle());
     EXPECT_EQ(tree.right, clientRect(form->handle()).right);
 }
 

@@ -24,7 +24,7 @@ TEST(StartUp, WithoutListFileOpensEmptyCentredTopmostDropTarget) {
     const HWND window = form->handle();
 
     EXPECT_EQ(textOf(window), u"Merulan");
-    EXPECT_EQ(TreeView_GetCount(form->TreeView1), 0u);
+    EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 0u);
     EXPECT_EQ(form->CAD1.caption(), u"ターゲット CAD = BricsCAD");
     EXPECT_EQ(form->edit1Text(), u"");
     const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -72,7 +72,7 @@ TEST(StartUp, ListFileGivesExpandedGroupedViewWithFirstHeadingSelected) {
         {u"ユーティリティ", 0, 0, 5, 0, true, false},
         {u"{CALC} 電卓を起動", 1, 0, 6, 1, false, false},
     };
-    EXPECT_EQ(treeNodes(form->TreeView1), expected);
+    EXPECT_EQ(treeNodes(form->TreeView1.handle()), expected);
     EXPECT_TRUE(GetWindowLongPtrW(form->handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(harness.errors.empty());
     ASSERT_EQ(lspRecords.size(), 5u);
@@ -107,7 +107,7 @@ TEST(StartUp, ListThatCannotBeReadShowsErrorYetLeavesATopmostDropTarget) {
             c.holdOpenForWriting ? u"ファイル " + harness.listPath() + u" は開けません。 "
                                  : u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
         EXPECT_TRUE(harness.errors[0].text.starts_with(messageStart)) << toUtf8(harness.errors[0].text);
-        EXPECT_EQ(TreeView_GetCount(form->TreeView1), 0u);
+        EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 0u);
         const LONG_PTR exStyle = GetWindowLongPtrW(form->handle(), GWL_EXSTYLE);
         EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
         EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
@@ -135,7 +135,7 @@ TEST(StartUp, SpeedButtonFillsGreenPanelAndReadsEsc) {
 
 struct DesignedControl {
     const char* name;
-    HWND TMerulanForm::*control;
+    HWND control;
     RECT rect;
 };
 
@@ -143,14 +143,14 @@ TEST(StartUp, ControlsStandWhereDesignedAndOnlyTheTreeFollowsTheWindowSize) {
     FormHarness harness;
     const auto form = harness.open();
     const DesignedControl controls[] = {
-        {"Label1", &TMerulanForm::Label1, {10, 8, 34, 21}},
-        {"Edit1", &TMerulanForm::Edit1, {40, 4, 129, 26}},
-        {"Button3", &TMerulanForm::Button3, {128, 4, 178, 27}},
-        {"Button2", &TMerulanForm::Button2, {176, 4, 226, 27}},
-        {"TreeView1", &TMerulanForm::TreeView1, {0, 27, 280, 202}},
+        {"Label1", form->Label1, {10, 8, 34, 21}},
+        {"Edit1", form->Edit1, {40, 4, 129, 26}},
+        {"Button3", form->Button3, {128, 4, 178, 27}},
+        {"Button2", form->Button2, {176, 4, 226, 27}},
+        {"TreeView1", form->TreeView1.handle(), {0, 27, 280, 202}},
     };
     for (const auto& c : controls) {
-        const RECT r = childRect(form.get()->*c.control);
+        const RECT r = childRect(c.control);
         EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
                   (std::array{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}))
             << c.name;
@@ -162,7 +162,7 @@ TEST(StartUp, ControlsStandWhereDesignedAndOnlyTheTreeFollowsTheWindowSize) {
     const RECT outer = windowRect(form->handle());
     SetWindowPos(form->handle(), nullptr, 0, 0, outer.right - outer.left + 100, outer.bottom - outer.top + 50,
                  SWP_NOMOVE | SWP_NOZORDER);
-    const RECT tree = childRect(form->TreeView1);
+    const RECT tree = childRect(form->TreeView1.handle());
     EXPECT_EQ((std::array{tree.left, tree.top, tree.right, tree.bottom}), (std::array<LONG, 4>{0, 27, 380, 252}));
     const RECT edit = childRect(form->Edit1);
     EXPECT_EQ((std::array{edit.left, edit.top, edit.right, edit.bottom}), (std::array<LONG, 4>{40, 4, 129, 26}));
@@ -178,7 +178,7 @@ TEST(StartUp, FontsAreTahomaWithTheDesignedCharacterHeights) {
     } fonts[] = {
         {"Label1", form->Label1, -11},   {"Button2", form->Button2, -11},
         {"Button3", form->Button3, -11}, {"SpeedButton1", form->SpeedButton1.handle(), -11},
-        {"Edit1", form->Edit1, -12},     {"TreeView1", form->TreeView1, -13},
+        {"Edit1", form->Edit1, -12},     {"TreeView1", form->TreeView1.handle(), -13},
     };
     for (const auto& f : fonts) {
         const LOGFONTW font = fontOf(f.control);
@@ -194,14 +194,14 @@ TEST(StartUp, FontsAreTahomaWithTheDesignedCharacterHeights) {
 TEST(StartUp, TreeIsReadOnlyWithLinesButtonsIndentAndImages) {
     FormHarness harness;
     const auto form = harness.open();
-    const LONG_PTR style = GetWindowLongPtrW(form->TreeView1, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrW(form->TreeView1.handle(), GWL_STYLE);
     EXPECT_TRUE(style & TVS_HASBUTTONS);
     EXPECT_TRUE(style & TVS_HASLINES);
     EXPECT_TRUE(style & TVS_LINESATROOT);
     EXPECT_TRUE(style & TVS_SHOWSELALWAYS);
     EXPECT_FALSE(style & TVS_EDITLABELS);
-    EXPECT_EQ(TreeView_GetIndent(form->TreeView1), 19u);
-    const HIMAGELIST images = TreeView_GetImageList(form->TreeView1, TVSIL_NORMAL);
+    EXPECT_EQ(TreeView_GetIndent(form->TreeView1.handle()), 19u);
+    const HIMAGELIST images = TreeView_GetImageList(form->TreeView1.handle(), TVSIL_NORMAL);
     EXPECT_EQ(images, form->ImageList2.get());
     EXPECT_EQ(ImageList_GetImageCount(images), 4);
     int cx = 0;
@@ -214,8 +214,8 @@ TEST(StartUp, TreeIsReadOnlyWithLinesButtonsIndentAndImages) {
 TEST(StartUp, TabOrderRunsTreeThenButtonsThenSearchBox) {
     FormHarness harness;
     const auto form = harness.open();
-    const HWND expected[] = {form->Button2, form->Button3, form->Edit1, form->TreeView1};
-    HWND at = form->TreeView1;
+    const HWND expected[] = {form->Button2, form->Button3, form->Edit1, form->TreeView1.handle()};
+    HWND at = form->TreeView1.handle();
     for (const HWND next : expected) {
         at = GetNextDlgTabItem(form->handle(), at, FALSE);
         EXPECT_EQ(at, next);
@@ -227,8 +227,8 @@ TEST(StartUp, DarkStyleColoursTheTreeAndOwnerDrawsTheButtons) {
     const auto dark = Theme::fromPalette(*findStyle(kPaletteStyleName), DarkModeAbilities{true, 0, false});
     const auto form = harness.open(dark);
     const StylePalette& palette = *findStyle(kPaletteStyleName);
-    EXPECT_EQ(static_cast<COLORREF>(TreeView_GetBkColor(form->TreeView1)), palette.treeBack);
-    EXPECT_EQ(static_cast<COLORREF>(TreeView_GetTextColor(form->TreeView1)), palette.treeText);
+    EXPECT_EQ(static_cast<COLORREF>(TreeView_GetBkColor(form->TreeView1.handle())), palette.treeBack);
+    EXPECT_EQ(static_cast<COLORREF>(TreeView_GetTextColor(form->TreeView1.handle())), palette.treeText);
     EXPECT_EQ(GetWindowLongPtrW(form->Button2, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_EQ(GetWindowLongPtrW(form->Button3, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 

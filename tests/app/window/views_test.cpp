@@ -29,7 +29,7 @@ protected:
         harness_.writeList(kList);
         form_ = harness_.open();
     }
-    Texts shown() const { return treeTexts(form_->TreeView1); }
+    Texts shown() const { return treeTexts(form_->TreeView1.handle()); }
 
     FormHarness harness_;
     std::unique_ptr<TMerulanForm> form_;
@@ -45,7 +45,7 @@ TEST_F(Views, TypingFiltersOnEveryKeystrokeIgnoringAsciiCase) {
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"{TOOLS} ツール", u"[line] 小文字の線"}));
     type(form_->Edit1, u"in");
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"[line] 小文字の線"}));
-    EXPECT_EQ(selectedText(form_->TreeView1), u"[LINE] 線分を作図");
+    EXPECT_EQ(selectedText(form_->TreeView1.handle()), u"[LINE] 線分を作図");
     type(form_->Edit1, u"e]");
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"[line] 小文字の線"}));
     SendMessageW(form_->Edit1, WM_CHAR, VK_BACK, 1);
@@ -53,7 +53,7 @@ TEST_F(Views, TypingFiltersOnEveryKeystrokeIgnoringAsciiCase) {
     SendMessageW(form_->Edit1, WM_CHAR, VK_BACK, 1);
     type(form_->Edit1, u"o");
     EXPECT_EQ(shown(), (Texts{}));
-    EXPECT_EQ(TreeView_GetSelection(form_->TreeView1), nullptr);
+    EXPECT_EQ(TreeView_GetSelection(form_->TreeView1.handle()), nullptr);
 }
 
 TEST_F(Views, FilterMatchesJapaneseOnlyAsTypedAndBracesForFileEntries) {
@@ -69,13 +69,14 @@ TEST_F(Views, SettingTheSameTextAgainDoesNotRebuild) {
     form_->setEdit1Text(u"LINE");
     const Texts before = shown();
     ASSERT_EQ(before.size(), 3u);
-    const HTREEITEM second = TreeView_GetNextSibling(form_->TreeView1, TreeView_GetRoot(form_->TreeView1));
-    TreeView_SelectItem(form_->TreeView1, second);
+    const HTREEITEM second =
+        TreeView_GetNextSibling(form_->TreeView1.handle(), TreeView_GetRoot(form_->TreeView1.handle()));
+    TreeView_SelectItem(form_->TreeView1.handle(), second);
     // The control reports even a text set to what it was; the palette only reacts to a real change.
     SetWindowTextW(form_->Edit1, L"LINE");
-    EXPECT_EQ(TreeView_GetSelection(form_->TreeView1), second);
+    EXPECT_EQ(TreeView_GetSelection(form_->TreeView1.handle()), second);
     SetWindowTextW(form_->Edit1, L"line");
-    EXPECT_EQ(selectedText(form_->TreeView1), u"[LINE] 線分を作図");
+    EXPECT_EQ(selectedText(form_->TreeView1.handle()), u"[LINE] 線分を作図");
 }
 
 TEST_F(Views, AbcButtonEmptiesTheBoxAndShowsAllEntriesByCommand) {
@@ -84,8 +85,8 @@ TEST_F(Views, AbcButtonEmptiesTheBoxAndShowsAllEntriesByCommand) {
     EXPECT_EQ(form_->edit1Text(), u"");
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[MOVE] 移動", u"[PLINE] ポリライン", u"[PRE] 見出しの前",
                               u"{TOOLS} ツール", u"[line] 小文字の線"}));
-    EXPECT_EQ(selectedText(form_->TreeView1), u"[LINE] 線分を作図");
-    for (const TreeNode& node : treeNodes(form_->TreeView1)) {
+    EXPECT_EQ(selectedText(form_->TreeView1.handle()), u"[LINE] 線分を作図");
+    for (const TreeNode& node : treeNodes(form_->TreeView1.handle())) {
         EXPECT_EQ(node.image, 1);
         EXPECT_EQ(node.selectedImage, 0);
         EXPECT_EQ(node.depth, 0);
@@ -97,7 +98,7 @@ TEST_F(Views, FileOrderButtonEmptiesTheBoxAndShowsTheGroupsAgain) {
     form_->setEdit1Text(u"pl");
     SendMessageW(form_->Button3, BM_CLICK, 0, 0);
     EXPECT_EQ(form_->edit1Text(), u"");
-    const std::vector<TreeNode> nodes = treeNodes(form_->TreeView1);
+    const std::vector<TreeNode> nodes = treeNodes(form_->TreeView1.handle());
     ASSERT_EQ(nodes.size(), 7u);
     EXPECT_EQ(nodes[0], (TreeNode{u"作図", 0, 0, 1, 0, true, true}));
     EXPECT_EQ(nodes[5], (TreeNode{u"[MOVE] 移動", 1, 0, 6, 1, false, false}));
@@ -110,7 +111,7 @@ TEST(ViewsWithoutList, NothingTypedOrPressedChangesAnEmptyTree) {
     type(form->Edit1, u"abc");
     SendMessageW(form->Button2, BM_CLICK, 0, 0);
     SendMessageW(form->Button3, BM_CLICK, 0, 0);
-    EXPECT_EQ(TreeView_GetCount(form->TreeView1), 0u);
+    EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 0u);
     EXPECT_TRUE(harness.errors.empty());
 }
 

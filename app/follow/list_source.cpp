@@ -1,0 +1,55 @@
+#include "app/follow/list_source.h"
+
+#include "cmdlist/list_file.h"
+#include "text/error.h"
+
+#include <exception>
+
+namespace merulan {
+
+ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
+    Seams seams;
+    seams.identityOf = fileIdentityOf;
+    seams.heldForWriting = fileHeldForWriting;
+    seams.read = [&ansi](const std::u16string& path, TLspRecords& records) {
+        return loadMerulanList(records, path, ansi);
+    };
+    return seams;
+}
+
+ListSource::ListSource(std::u16string path, Seams seams) : path_(std::move(path)), seams_(std::move(seams)) {}
+
+ListUpdate ListSource::read() {
+    // Taken before the read: a change during it then still counts as a change.
+    const std::optional<FileIdentity> identity = seams_.identityOf(path_);
+    try {
+        const bool changed = seams_.read(path_, records_);
+        followRead(state_, identity);
+        return {changed, std::nullopt, std::nullopt};
+    } catch (...) {
+        const std::u16string message = messageOf(std::current_exception());
+        const FollowAnswer answer = followUserReadFailed(state_, identity, seams_.heldForWriting(path_));
+        return {false, message, answer.lookAgainIn};
+    }
+}
+
+ListUpdate ListSource::look(bool busy, FollowClock::time_point at) {
+    const std::optional<FileIdentity> now = busy ? std::nullopt : seams_.identityOf(path_);
+    // A writer is looked for only when the file changed.
+    const bool held = now && now != state_.shown && seams_.heldForWriting(path_);
+    const FollowAnswer answer = followLook(state_, now, held, busy);
+    if (answer.step != FollowStep::Read) {
+        return {false, std::nullopt, answer.lookAgainIn};
+    }
+    try {
+        const bool changed = seams_.read(path_, records_);
+        followRead(state_, now);
+        return {changed, std::nullopt, std::nullopt};
+    } catch (...) {
+        const std::u16string message = messageOf(std::current_exception());
+        const FollowAnswer failed = followReadFailed(state_, *now, seams_.heldForWriting(path_), at);
+        return {false, failed.step == FollowStep::Report ? std::optional(message) : std::nullopt, failed.lookAgainIn};
+    }
+}
+
+} // namespace merulan

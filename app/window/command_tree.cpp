@@ -1,0 +1,106 @@
+#include "app/window/command_tree.h"
+
+#include "app/window/win_handles.h"
+#include "app/window/window_class.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <cstring>
+
+namespace merulan {
+
+namespace {
+
+bool allTopLevel(const std::vector<TreeNodeContent>& nodes) {
+    return std::all_of(nodes.begin(), nodes.end(), [](const TreeNodeContent& node) { return node.parent < 0; });
+}
+
+} // namespace
+
+void CommandTree::create(HWND parent, int id, DWORD exStyle) {
+    window_ =
+        createChildWindow(exStyle, WC_TREEVIEWW, L"",
+                          WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, parent, id);
+    SendMessageW(window_, TVM_SETEXTENDEDSTYLE, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
+}
+
+void CommandTree::render(const TreeViewContent& content) {
+    // Only nodes without children: a heading the user collapsed would otherwise stay collapsed.
+    if (content.nodes == shown_ && allTopLevel(content.nodes)) {
+        HTREEITEM item = TreeView_GetRoot(window_);
+        for (int i = 0; item && i < content.selected; ++i) {
+            item = TreeView_GetNextSibling(window_, item);
+        }
+        if (item && content.selected >= 0) {
+            TreeView_SelectItem(window_, item);
+        }
+        return;
+    }
+    shown_ = content.nodes;
+    std::vector<HTREEITEM> items(content.nodes.size(), nullptr);
+    {
+        const RedrawSuspension suspension(window_);
+        SendMessageW(window_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        std::vector<bool> hasChildren(content.nodes.size(), false);
+        for (size_t i = 0; i < content.nodes.size(); ++i) {
+            const TreeNodeContent& node = content.nodes[i];
+            TVINSERTSTRUCTW insert{};
+            const bool child = node.parent >= 0 && static_cast<size_t>(node.parent) < i;
+            insert.hParent = child ? items[static_cast<size_t>(node.parent)] : TVI_ROOT;
+            insert.hInsertAfter = TVI_LAST;
+            // Only the normal image is chosen; the selected image stays 0 for every node.
+            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+            insert.item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(node.text.c_str()));
+            insert.item.iImage = node.image;
+            insert.item.iSelectedImage = 0;
+            insert.item.lParam = node.tag;
+            items[i] = reinterpret_cast<HTREEITEM>(
+                SendMessageW(window_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+            if (child) {
+                hasChildren[static_cast<size_t>(node.parent)] = true;
+            }
+        }
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (hasChildren[i]) {
+                SendMessageW(window_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[i]));
+            }
+        }
+    }
+    if (content.selected >= 0 && static_cast<size_t>(content.selected) < items.size()) {
+        SendMessageW(window_, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(items[static_cast<size_t>(content.selected)]));
+    }
+}
+
+std::optional<std::int32_t> CommandTree::selectedTag() const {
+    return selectedNodeTag(window_);
+}
+
+std::optional<RECT> CommandTree::selectedItemRect() const {
+    const HTREEITEM selected = TreeView_GetSelection(window_);
+    if (!selected) {
+        return std::nullopt;
+    }
+    RECT area{};
+    static_assert(sizeof(area) >= sizeof(selected));
+    std::memcpy(&area, &selected, sizeof(selected)); // TVM_GETITEMRECT takes the item in the rectangle
+    if (!SendMessageW(window_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&area))) {
+        return std::nullopt;
+    }
+    return area;
+}
+
+std::optional<std::int32_t> selectedNodeTag(HWND treeView) {
+    TVITEMW item{};
+    item.hItem = TreeView_GetSelection(treeView);
+    if (!item.hItem) {
+        return std::nullopt;
+    }
+    item.mask = TVIF_HANDLE | TVIF_PARAM;
+    if (!TreeView_GetItem(treeView, &item)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(item.lParam);
+}
+
+} // namespace merulan

@@ -1,0 +1,24 @@
+#include "platform/file_probes.h"
+
+#include "text/utf8.h"
+
+#include <sys/stat.h>
+
+namespace merulan {
+
+std::optional<FileIdentity> fileIdentityOf(const std::u16string& path) {
+    struct stat info {};
+    if (::stat(toUtf8(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    const auto nanoseconds = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1'000'000'000u +
+                             static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::uint64_t>(info.st_size), nanoseconds};
+}
+
+bool fileHeldForWriting(const std::u16string&) {
+    return false; // an open file never keeps a reader out here
+}
+
+} // namespace merulan
