@@ -73,6 +73,11 @@ bool reportedFailure(TargetCad cad, CadSendResult result, const ExecutionSeam& s
 
 } // namespace
 
+std::u16string commandTooLongMessage() {
+    return formatText(u"コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて %s 文字までです．）",
+                      {decimalText(static_cast<long long>(kCopyDataMaxChars))});
+}
+
 std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption) {
     if (contains(cad1Caption, u"Auto")) {
         return TargetCad::AutoCad;
@@ -114,7 +119,7 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
     case CadSendResult::NotFound:
         return notFoundMessageOf(cad);
     case CadSendResult::TooLong:
-        return std::u16string(kCommandTooLongMessage);
+        return commandTooLongMessage();
     case CadSendResult::NotAccepting:
         return name +
                u" が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）";
@@ -171,7 +176,7 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
     const std::u16string command = commandText + u"\r";
     // Decided before the cancel: a command that cannot go should not disturb the CAD at all.
     if (command.size() > kCopyDataMaxChars && !seam.takesKeystrokes(*target)) {
-        seam.showInformation(std::u16string(kCommandTooLongMessage));
+        seam.showInformation(commandTooLongMessage());
         return;
     }
     const CadSender& send = senderOf(*target, seam);

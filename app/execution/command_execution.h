@@ -62,7 +62,8 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
 void sendCancelToTarget(const ExecutionSeam& seam);
 
 inline constexpr std::u16string_view kFileNotFoundMessage = u"ファイルが見つかりません．";
-inline constexpr std::u16string_view kCommandTooLongMessage =
-    u"コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて 511 文字までです．）";
+// "コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて 511 文字までです．）", the number
+// being what one copy-data delivery carries.
+std::u16string commandTooLongMessage();
 
 } // namespace merulan

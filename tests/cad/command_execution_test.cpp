@@ -310,7 +310,10 @@ TEST_F(Execution, CommandTooLongForOneDeliveryIsRefusedWithAMessage) {
         CadSim sim({u"--kind", kind});
         runSelectedNode(1, records, seamFor(caption));
         EXPECT_TRUE(sim.takeMessages().empty());
-        EXPECT_EQ(boxes, std::vector<std::u16string>{std::u16string(kCommandTooLongMessage)});
+        EXPECT_EQ(
+            boxes,
+            std::vector<std::u16string>{
+                u"コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて 511 文字までです．）"});
     }
     // The keystrokes themselves are the CAD link's test; here the command only has to go.
     clearRecords();
