@@ -1,3 +1,5 @@
+// TMerulanForm's life and its handlers: the window procedure hands each message to the handler named for it,
+// and the handlers hand the work to the list source, the command tree, the CAD link and the import.
 #include "app/MerulanUnit.h"
 
 #include "app/boxes/error_box_text.h"
@@ -5,11 +7,9 @@
 #include "app/drop/drop_import.h"
 #include "app/drop/dropped_files.h"
 #include "app/execution/win32_execution_seam.h"
-#include "app/look/image_list.h"
 #include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/window_bounds_win.h"
-#include "app/window/dpi.h"
 #include "app/window/form_layout.h"
 #include "app/window/window_class.h"
 #include "cmdlist/list_file.h"
@@ -31,48 +31,20 @@ TLspRecords lspRecords;
 
 namespace {
 
-constexpr DWORD kFormStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
-// Its own taskbar button; a container for tab navigation.
-constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-constexpr COLORREF kPanel1Green = RGB(0, 255, 0); // 65280
-
-const wchar_t* wideView(std::u16string_view text) {
-    return reinterpret_cast<const wchar_t*>(text.data()); // the constants above end in a NUL
-}
-
-HFONT tahoma(int characterHeight) {
-    return CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-}
-
-void place(HWND control, const LayoutRect& r) {
-    SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 WindowBounds boundsOf(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
-
-// Counts a handler for as long as it runs.
-class DepthScope {
-public:
-    explicit DepthScope(unsigned& depth) : depth_(++depth) {}
-    ~DepthScope() { --depth_; }
-    DepthScope(const DepthScope&) = delete;
-    DepthScope& operator=(const DepthScope&) = delete;
-
-private:
-    unsigned& depth_;
-};
 
 } // namespace
 
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
     : env_(std::move(environment)), theme_(std::move(theme)),
+      boundary_([this](const std::u16string& message) { reportFailure(message); }),
       list_(env_.executableFolder() + std::u16string(kListFileName), ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
 
 std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, std::shared_ptr<const Theme> theme) {
-    registerWindowClass({wideView(kFormClassName), &TMerulanForm::windowProc, CS_DBLCLKS, L"MAINICON"});
+    const std::u16string className(kFormClassName);
+    registerWindowClass({wide(className), &TMerulanForm::windowProc, CS_DBLCLKS, L"MAINICON"});
     std::unique_ptr<TMerulanForm> form(new TMerulanForm(std::move(environment), std::move(theme)));
     form->createWindow();
     form->createControls();
@@ -85,8 +57,7 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
     form->follower_ = std::make_unique<ListFollower>(form->window_, std::u16string(folderOf(form->list_.path())));
     form->follower_->start();
 
-    const DepthScope creating(form->dispatchDepth_);
-    form->guarded([&] { form->FormCreate(); });
+    form->boundary_.run([&] { form->FormCreate(); });
     return form;
 }
 
@@ -103,103 +74,8 @@ TMerulanForm::~TMerulanForm() {
 void TMerulanForm::runFormDestroyOnce() {
     if (formDestroyPending_) {
         formDestroyPending_ = false;
-        guarded([&] { FormDestroy(); });
+        boundary_.run([&] { FormDestroy(); });
     }
-}
-
-// ---- Building the window ---------------------------------------------------------------------------
-
-void TMerulanForm::createWindow() {
-    // Created where a first start puts it, at the designed size for the primary monitor, so that the
-    // common case needs no move; the settings then place it.
-    const unsigned primaryDpi = dpiOfPrimaryMonitor();
-    const LayoutSize client = designedClientSize(primaryDpi);
-    const SIZE outer = outerSizeForClient(client.width, client.height, kFormStyle, kFormExStyle, primaryDpi);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
-    requireWindow(CreateWindowExW(kFormExStyle, wideView(kFormClassName), wideView(kFormCaption), kFormStyle, left, top,
-                                  outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this));
-    dpi_ = dpiForWindow(window_);
-    if (dpi_ != primaryDpi) {
-        const LayoutSize actual = designedClientSize(dpi_);
-        const SIZE size = outerSizeForClient(actual.width, actual.height, kFormStyle, kFormExStyle, dpi_);
-        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    theme_->applyToTopLevel(window_);
-}
-
-void TMerulanForm::createControls() {
-    const bool styled = theme_->ownColours();
-    // Created in tab order: the tree first, so that it holds the focus when the window opens.
-    TreeView1.create(window_, kTreeView1Id, styled ? 0 : WS_EX_CLIENTEDGE);
-    theme_->applyToTree(TreeView1.handle());
-
-    const DWORD buttonKind = styled ? BS_OWNERDRAW : BS_PUSHBUTTON;
-    Button2 = createChildWindow(0, WC_BUTTONW, L"ABC順", WS_TABSTOP | buttonKind, window_, kButton2Id);
-    Button3 = createChildWindow(0, WC_BUTTONW, L"取得順", WS_TABSTOP | buttonKind, window_, kButton3Id);
-    Edit1 = createChildWindow(styled ? 0 : WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                              WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (styled ? WS_BORDER : 0), window_, kEdit1Id);
-    Panel1.create(window_, kPanel1Id, *theme_);
-    SpeedButton1.create(Panel1.handle(), kSpeedButton1Id, *theme_);
-    speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetCadOf(kDesignTarget)));
-    Label1 = createChildWindow(0, WC_STATICW, L"検索", SS_LEFT | SS_NOPREFIX, window_, kLabel1Id);
-}
-
-void TMerulanForm::createMenu() {
-    PopupMenu1.reset(CreatePopupMenu());
-    UniqueMenu targets(CreatePopupMenu());
-    if (!PopupMenu1 || !targets) {
-        throw MerulanError(std::u16string(kCannotCreateMenuMessage));
-    }
-    AutoCAD1.append(targets.get(), kAutoCad1Id, u"AutoCAD");
-    BricsCAD1.append(targets.get(), kBricsCad1Id, u"BricsCAD");
-    IJCAD1.append(targets.get(), kIjCad1Id, u"IJCAD");
-    CAD1.append(PopupMenu1.get(), kCad1Id, std::u16string(kDesignTarget), targets.get());
-    targets.release(); // the menu owns it now
-    N1.append(PopupMenu1.get(), 0, u"");
-    MerulanListtxt1.append(PopupMenu1.get(), kMerulanListtxt1Id, u"■ MerulanList.txt を表示、編集 （メモ帳起動）...");
-    MerulanListtxt2.append(PopupMenu1.get(), kMerulanListtxt2Id, u"■ MerulanList.txt を再読み込み");
-    N2.append(PopupMenu1.get(), 0, u"");
-    N3.append(PopupMenu1.get(), kN3Id, u"■ バージョン情報 ...");
-}
-
-void TMerulanForm::applyDpi() {
-    // Controls keep using the old fonts and images until they have the new ones; only then do the old go.
-    UniqueFont windowFont(tahoma(windowFontHeight(dpi_)));
-    UniqueFont editFont(tahoma(editFontHeight(dpi_)));
-    UniqueFont treeFont(tahoma(treeFontHeight(dpi_)));
-    for (const HWND control : {Label1, Button2, Button3, Panel1.handle(), SpeedButton1.handle()}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.get()), TRUE);
-    }
-    const HWND tree = TreeView1.handle();
-    SendMessageW(Edit1, WM_SETFONT, reinterpret_cast<WPARAM>(editFont.get()), TRUE);
-    SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont.get()), TRUE);
-    windowFont_ = std::move(windowFont);
-    editFont_ = std::move(editFont);
-    treeFont_ = std::move(treeFont);
-
-    UniqueImageList images = createPaletteImageList(dpi_);
-    SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.get()));
-    ImageList2 = std::move(images);
-    SendMessageW(tree, TVM_SETINDENT, static_cast<WPARAM>(treeIndent(dpi_)), 0);
-    SendMessageW(tree, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0); // back to what font and images need
-    layoutControls();
-}
-
-void TMerulanForm::layoutControls() {
-    if (!TreeView1.handle()) {
-        return;
-    }
-    RECT client{};
-    GetClientRect(window_, &client);
-    const FormLayout layout = layoutFor(dpi_, client.right, client.bottom, speedButtonFillsPanel_);
-    place(Label1, layout.label1);
-    place(Edit1, layout.edit1);
-    place(Button3, layout.button3);
-    place(Button2, layout.button2);
-    place(Panel1.handle(), layout.panel1);
-    place(SpeedButton1.handle(), layout.speedButton1);
-    place(TreeView1.handle(), layout.treeView1);
 }
 
 std::u16string TMerulanForm::listFilePath() const {
@@ -209,61 +85,6 @@ std::u16string TMerulanForm::listFilePath() const {
 void TMerulanForm::show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-}
-
-// ---- Keyboard ----------------------------------------------------------------------------------------
-
-bool TMerulanForm::preTranslate(MSG& message) {
-    // The palette's own keys come first: the dialog manager would take Esc for IDCANCEL.
-    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
-        onKeyDown(message.hwnd, message.wParam)) {
-        return true;
-    }
-    return IsDialogMessageW(window_, &message);
-}
-
-bool TMerulanForm::onKeyDown(HWND target, WPARAM key) {
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    const bool alt = GetKeyState(VK_MENU) < 0;
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    if ((key == 'F' && ctrl && !alt) || (key == VK_F3 && !ctrl && !alt && !shift)) {
-        focusSearchBox();
-        return true;
-    }
-    if (target != Edit1 || ctrl || alt || shift) {
-        return false;
-    }
-    switch (key) {
-    case VK_DOWN:
-    case VK_NEXT:
-        // On to the results: the selected entry, which Enter runs.
-        SetFocus(TreeView1.handle());
-        return true;
-    case VK_ESCAPE:
-        setEdit1Text(u""); // the view follows as for any edit; an empty box stays as it is
-        return true;
-    }
-    return false;
-}
-
-void TMerulanForm::focusSearchBox() {
-    lastFocus_ = Edit1; // also where an activation still to come puts the focus
-    SetFocus(Edit1);
-    SendMessageW(Edit1, EM_SETSEL, 0, -1);
-}
-
-void TMerulanForm::onHotkey() {
-    if (busy()) {
-        // A box of the palette is open: that box comes forward, as the user has to answer it first.
-        SetForegroundWindow(GetLastActivePopup(window_));
-        return;
-    }
-    if (IsIconic(window_)) {
-        ShowWindow(window_, SW_RESTORE);
-    }
-    lastFocus_ = Edit1; // where the activation puts the focus
-    SetForegroundWindow(window_);
-    focusSearchBox();
 }
 
 std::u16string TMerulanForm::caption() const {
@@ -286,47 +107,29 @@ void TMerulanForm::setEdit1Text(std::u16string_view text) {
 
 // ---- Window procedure ------------------------------------------------------------------------------
 
-template <class Handler>
-void TMerulanForm::guarded(Handler&& handler) noexcept {
-    try {
-        handler();
-    } catch (...) {
-        reportFailure(messageOf(std::current_exception()));
-    }
-}
-
-void TMerulanForm::reportFailure(const std::u16string& message) noexcept {
-    try {
-        if (env_.showError) {
-            env_.showError(window_, applicationTitle(env_.executablePath), errorBoxText(message));
-        }
-    } catch (...) {
-        // Nothing sensible is left to tell the user with.
+void TMerulanForm::reportFailure(const std::u16string& message) {
+    if (env_.showError) {
+        env_.showError(window_, applicationTitle(env_.executablePath), errorBoxText(message));
     }
 }
 
 LRESULT CALLBACK TMerulanForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TMerulanForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    auto* form = windowObject<TMerulanForm>(window, message, lParam);
+    if (form && (message == WM_NCCREATE || message == WM_NCDESTROY)) {
+        form->window_ = message == WM_NCCREATE ? window : nullptr;
     }
-    auto* form = reinterpret_cast<TMerulanForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->window_ = nullptr;
+    if (!form || message == WM_NCDESTROY) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT result = 0;
-    const DepthScope handling(form->dispatchDepth_);
-    form->guarded([&] { result = form->handleMessage(message, wParam, lParam); });
+    form->boundary_.run([&] { result = form->handleMessage(message, wParam, lParam); });
     return result;
 }
 
 LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted = theme_->paintMessage(window_, message, wParam, lParam)) {
+        return *painted;
+    }
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -363,27 +166,6 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        if (const auto brush = theme_->controlColour(message, reinterpret_cast<HDC>(wParam))) {
-            return *brush;
-        }
-        break;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_BUTTON) {
-            theme_->drawPushButton(item);
-            return TRUE;
-        }
-        break;
-    }
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, theme_->windowBrush());
-        return TRUE;
-    }
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) {
             return 0;
@@ -407,22 +189,6 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-// The window remembers which control had the focus and gives it back when it is activated again.
-bool TMerulanForm::onActivate(bool active) {
-    if (!active) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) {
-            lastFocus_ = focus;
-        }
-        return false;
-    }
-    if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return true;
-    }
-    return false;
 }
 
 void TMerulanForm::onCommand(int id, int code) {
@@ -554,18 +320,6 @@ void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
     }
 }
 
-void TMerulanForm::fillPanelWithEscButton() {
-    speedButtonFillsPanel_ = true;
-    layoutControls();
-    SetWindowTextW(SpeedButton1.handle(), L"ESC");
-    Panel1.setColour(kPanel1Green);
-}
-
-void TMerulanForm::acceptDropsAndStayOnTop() {
-    DragAcceptFiles(window_, TRUE);
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 void TMerulanForm::FormDestroy() {
     const SettingsFile settings(settingsPathFor(env_.executablePath));
     settings.write(boundsToStore(window_), CAD1.caption());
@@ -687,22 +441,6 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
 void TMerulanForm::AutoCAD1Click(const TMenuItem& Sender) {
     CAD1.setCaption(std::u16string(kChosenTargetPrefix) + Sender.caption());
     showTarget();
-}
-
-void TMerulanForm::showTarget() {
-    const std::optional<TargetCad> target = targetCadOf(CAD1.caption());
-    const HMENU targets = AutoCAD1.menu();
-    if (target) {
-        const UINT chosen = *target == TargetCad::AutoCad    ? kAutoCad1Id
-                            : *target == TargetCad::BricsCad ? kBricsCad1Id
-                                                             : kIjCad1Id;
-        CheckMenuRadioItem(targets, kAutoCad1Id, kIjCad1Id, chosen, MF_BYCOMMAND);
-    } else {
-        for (const UINT id : {kAutoCad1Id, kBricsCad1Id, kIjCad1Id}) {
-            CheckMenuItem(targets, id, MF_BYCOMMAND | MF_UNCHECKED);
-        }
-    }
-    speedButtonTip_.setText(cancelButtonTipOf(target));
 }
 
 void TMerulanForm::MerulanListtxt1Click() {

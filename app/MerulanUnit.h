@@ -11,6 +11,7 @@
 #include "app/window/controls.h"
 #include "app/window/global_hotkey.h"
 #include "app/window/menu_item.h"
+#include "app/window/message_boundary.h"
 #include "app/window/tool_tip.h"
 #include "app/window/win_handles.h"
 #include "cmdlist/lsp_record.h"
@@ -152,15 +153,13 @@ private:
     // The list file changed on disk: read it and show the same view with the same entry selected.
     void followListFile();
     // A box or menu of the window is open: the tree is not rebuilt under it.
-    bool busy() const { return dispatchDepth_ > 1; }
+    bool busy() const { return boundary_.nested(); }
     // The CAD link, with this window's caption, target, boxes and program starts.
     ExecutionSeam executionSeam();
     void runFormDestroyOnce();
 
-    // Runs a handler; a failure goes to the application-wide error box and the program goes on.
-    template <class Handler>
-    void guarded(Handler&& handler) noexcept;
-    void reportFailure(const std::u16string& message) noexcept;
+    // The application-wide error box.
+    void reportFailure(const std::u16string& message);
 
     FormEnvironment env_;
     std::shared_ptr<const Theme> theme_;
@@ -174,8 +173,7 @@ private:
     bool speedButtonFillsPanel_ = false;
     bool applyingSettings_ = false;
     bool formDestroyPending_ = false;
-    // Handlers running: above one, a box or menu has a nested message loop open.
-    unsigned dispatchDepth_ = 0;
+    MessageBoundary boundary_;
     ShownView shownView_ = ShownView::Grouped;
     ToolTip speedButtonTip_;
     GlobalHotkey hotkey_;

@@ -234,4 +234,26 @@ std::optional<LRESULT> Theme::customDrawTree(LPARAM customDraw) const {
     }
 }
 
+std::optional<LRESULT> Theme::paintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return controlColour(message, reinterpret_cast<HDC>(wParam));
+    case WM_DRAWITEM:
+        if (const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam); item.CtlType == ODT_BUTTON) {
+            drawPushButton(item);
+            return TRUE;
+        }
+        return std::nullopt;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, windowBrush());
+        return TRUE;
+    }
+    }
+    return std::nullopt;
+}
+
 } // namespace merulan

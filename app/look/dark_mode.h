@@ -43,6 +43,9 @@ public:
     void drawSpeedButton(HDC dc, const RECT& rect, std::u16string_view caption, HFONT font, bool pressed) const;
     // NM_CUSTOMDRAW of the tree: the selection of an unfocused tree in the style's colours.
     std::optional<LRESULT> customDrawTree(LPARAM customDraw) const;
+    // The answer to a painting message of a window in this look (WM_CTLCOLOR*, WM_DRAWITEM of a push button,
+    // WM_ERASEBKGND); nothing when it is none of them or the default handling is right.
+    std::optional<LRESULT> paintMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     Theme(const StylePalette* palette, const DarkModeAbilities& abilities);

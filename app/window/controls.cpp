@@ -12,16 +12,6 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"MerulanPanel";
 constexpr wchar_t kSpeedButtonClass[] = L"MerulanSpeedButton";
 
-template <class Control>
-Control* controlOf(HWND window, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-        return control;
-    }
-    return reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
 } // namespace
 
 void PanelControl::create(HWND parent, int id, const Theme& theme) {
@@ -39,7 +29,7 @@ void PanelControl::setColour(COLORREF colour) {
 }
 
 LRESULT CALLBACK PanelControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    PanelControl* panel = controlOf<PanelControl>(window, message, lParam);
+    PanelControl* panel = windowObject<PanelControl>(window, message, lParam);
     switch (message) {
     case WM_ERASEBKGND:
         if (panel && panel->theme_) {
@@ -54,7 +44,6 @@ LRESULT CALLBACK PanelControl::windowProc(HWND window, UINT message, WPARAM wPar
     case WM_COMMAND: // the ESC button's click belongs to the window
         return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_NCDESTROY:
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (panel) {
             panel->window_ = nullptr;
         }
@@ -70,9 +59,12 @@ void SpeedButtonControl::create(HWND parent, int id, const Theme& theme) {
 }
 
 LRESULT CALLBACK SpeedButtonControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    SpeedButtonControl* button = controlOf<SpeedButtonControl>(window, message, lParam);
-    if (!button || message == WM_NCCREATE) {
+    SpeedButtonControl* button = windowObject<SpeedButtonControl>(window, message, lParam);
+    if (!button) {
         return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        button->window_ = window; // the messages before CreateWindowExW returns are its own too
     }
     return button->handle(message, wParam, lParam);
 }
@@ -144,7 +136,6 @@ LRESULT SpeedButtonControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NCDESTROY: {
         const HWND window = std::exchange(window_, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
     }

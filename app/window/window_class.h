@@ -29,4 +29,20 @@ HWND createChildWindow(DWORD exStyle, const wchar_t* className, const wchar_t* t
 // Throws MerulanError (kCannotCreateWindowMessage) when window is null.
 HWND requireWindow(HWND window);
 
+// The object a window of ours belongs to: taken from the creation parameter at WM_NCCREATE (the object passed
+// as param above) and kept with the window; at WM_NCDESTROY it is handed out a last time and forgotten.
+template <class Object>
+Object* windowObject(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* object = static_cast<Object*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+        return object;
+    }
+    auto* object = reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    return object;
+}
+
 } // namespace merulan
