@@ -47,18 +47,36 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
     registerWindowClass({wide(className), &TMerulanForm::windowProc, CS_DBLCLKS, L"MAINICON"});
     std::unique_ptr<TMerulanForm> form(new TMerulanForm(std::move(environment), std::move(theme)));
     form->createWindow();
+    form->stepDone("window");
     form->createControls();
+    form->stepDone("controls");
     form->createMenu();
+    form->stepDone("menu");
     form->applyDpi();
+    form->stepDone("fonts and images");
     form->lastFocus_ = form->TreeView1.handle(); // first in the tab order
     form->formDestroyPending_ = true;            // a window that got this far remembers its bounds at the end
-
-    // Watching starts before the first read, so that no change after it goes unseen.
     form->follower_ = std::make_unique<ListFollower>(form->window_, std::u16string(folderOf(form->list_.path())));
-    form->follower_->start();
 
     form->boundary_.run([&] { form->FormCreate(); });
+    // What the first paint does not need comes right after it.
+    PostMessageW(form->window_, kFinishStartUpMessage, 0, 0);
     return form;
+}
+
+void TMerulanForm::finishStartUp() {
+    speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetCadOf(CAD1.caption())));
+    stepDone("tooltip");
+    // A change between the first read and the start of the watch is found by the look that follows it.
+    follower_->start();
+    followListFile();
+    stepDone("folder watch");
+}
+
+void TMerulanForm::stepDone(const char* step) const {
+    if (env_.startupStep) {
+        env_.startupStep(step);
+    }
 }
 
 TMerulanForm::~TMerulanForm() {
@@ -149,6 +167,9 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (wParam == GlobalHotkey::kId) {
             onHotkey();
         }
+        return 0;
+    case kFinishStartUpMessage:
+        finishStartUp();
         return 0;
     case ListFollower::kFolderChangedMessage:
         follower_->folderChanged();
@@ -281,13 +302,17 @@ void TMerulanForm::onDpiChanged(unsigned dpi, const RECT& suggested) {
 void TMerulanForm::FormCreate() {
     setEdit1Text(u"");
     applySettings();
+    stepDone("settings");
     fillPanelWithEscButton();
     // A list that cannot be read still leaves a palette that stays on top and takes a dropped source, the
     // natural way to rebuild the list; its failure is told once the window is ready.
     const ListUpdate list = list_.read();
     takeListUpdate(list);
+    stepDone("list read");
     makeTreeViewItemsByRow();
+    stepDone("tree");
     acceptDropsAndStayOnTop();
+    stepDone("drops and topmost");
     if (list.failure) {
         throw MerulanError(*list.failure);
     }

@@ -157,6 +157,10 @@ private:
     // The CAD link, with this window's caption, target, boxes and program starts.
     ExecutionSeam executionSeam();
     void runFormDestroyOnce();
+    // The tooltip and the folder watch, posted to come right after the first paint.
+    static constexpr UINT kFinishStartUpMessage = WM_APP + 2;
+    void finishStartUp();
+    void stepDone(const char* step) const;
 
     // The application-wide error box.
     void reportFailure(const std::u16string& message);

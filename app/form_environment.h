@@ -27,6 +27,9 @@ struct FormEnvironment {
     std::function<StampTime()> localTime;
     // Whether Ctrl is down now (GetAsyncKeyState: a drop comes while another program has the keyboard).
     std::function<bool()> controlKeyDown;
+    // Told the name of each step of the start-up as it ends, for measuring where the time goes; not set in
+    // the product.
+    std::function<void(const char* step)> startupStep;
 
     // The executable's path up to and including its last backslash.
     std::u16string executableFolder() const;

@@ -34,6 +34,9 @@ void ToolTip::create(HWND owner, HWND control, const std::u16string& text) {
 
 void ToolTip::setText(const std::u16string& text) {
     text_ = text;
+    if (!window_) {
+        return; // not made yet: create() takes the text it is given
+    }
     TTTOOLINFOW tool = toolInfo(GetParent(control_), control_, text_);
     SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -22,6 +22,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <shlobj.h>
 #include <string>
 #include <string_view>
@@ -641,18 +642,89 @@ void dropTable(int runs) {
     form.reset();
 }
 
+// One start of the palette in this fresh process, as Merulan.exe starts (style, window, FormCreate, shown):
+// each step's milliseconds go to `out`, one "name ms" line each.
+void startupStepsChild(const std::filesystem::path& out, const std::string& list) {
+    const auto begin = Clock::now();
+    auto last = begin;
+    std::vector<std::pair<std::string, double>> steps;
+    const auto stepDone = [&](const char* name) {
+        const auto now = Clock::now();
+        steps.emplace_back(name, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+    };
+    const Stage stage = stageWith(buildPath(MERULAN_EXE_PATH), list, "merulan-bench-steps");
+    last = Clock::now(); // staging is the bench's own work
+    const std::shared_ptr<const Theme> theme = applyStyle(kPaletteStyleName, [](const std::u16string&) {});
+    stepDone("style");
+    FormEnvironment env = productionEnvironment(theme);
+    env.executablePath = stage.exe.u16string();
+    env.startupStep = stepDone;
+    auto form = TMerulanForm::create(env, theme);
+    form->show(SW_SHOWNOACTIVATE);
+    stepDone("shown and painted");
+    pump(); // what comes right after the first paint
+    std::ofstream file(out);
+    for (const auto& [name, ms] : steps) {
+        file << name << '\t' << ms << '\n';
+    }
+}
+
+// Where the start-up's time goes, step by step: medians over fresh processes.
+void startupStepsTable(int runs, int entries) {
+    const std::filesystem::path self = buildPath(MERULAN_BENCH_PATH);
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / "merulan-bench-steps.txt";
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<double>> times;
+    for (int run = 0; run < runs + 1; ++run) {
+        runToEnd(self, L"startup-steps-child " + std::to_wstring(entries) + L" \"" + out.wstring() + L"\"");
+        if (run == 0) {
+            continue; // warms the file cache and the wineserver
+        }
+        std::ifstream file(out);
+        std::string name;
+        double ms = 0;
+        while (std::getline(file, name, '\t') && file >> ms) {
+            file.ignore(1);
+            if (!times.count(name)) {
+                order.push_back(name);
+            }
+            times[name].push_back(ms);
+        }
+    }
+    std::printf("Start-up in steps, %d entries (median of %d fresh processes, ms):\n\n| Step | Median |\n|---|---|\n",
+                entries, runs);
+    double total = 0;
+    for (const std::string& name : order) {
+        total += median(times[name]);
+        std::printf("| %s | %.1f |\n", name.c_str(), median(times[name]));
+    }
+    std::printf("| (sum of the medians) | %.1f |\n\n", total);
+}
+
 } // namespace
 } // namespace merulan
 
-// Without arguments every table; otherwise only those named: startup, keys, breakdown, reload, hotkey, drop.
+// Without arguments every table; otherwise only those named: startup, steps, keys, breakdown, reload, hotkey, drop.
 int wmain(int argc, wchar_t** argv) {
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const auto wanted = [&](std::wstring_view table) {
         return argc < 2 || std::find(argv + 1, argv + argc, table) != argv + argc;
     };
+    if (argc == 4 && std::wstring_view(argv[1]) == L"startup-steps-child") {
+        const int entries = std::stoi(argv[2]);
+        std::ifstream sample(merulan::buildPath(SAMPLE_LIST_PATH), std::ios::binary);
+        merulan::startupStepsChild(argv[3], entries ? merulan::listOf(entries)
+                                                    : std::string(std::istreambuf_iterator<char>(sample), {}));
+        return 0;
+    }
     if (wanted(L"startup")) {
         merulan::startUpTable(15);
+    }
+    if (wanted(L"steps")) {
+        merulan::startupStepsTable(15, 0);
+        merulan::startupStepsTable(9, 5000);
     }
     if (wanted(L"keys")) {
         merulan::keystrokeTable(500, 15);

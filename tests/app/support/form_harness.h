@@ -82,7 +82,7 @@ std::u16string selectedText(HWND tree);
 // its message loop does, when a palette is given.
 void pumpMessages(TMerulanForm* palette = nullptr);
 // Pumps until done() or the deadline; returns done().
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5),
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20),
                TMerulanForm* palette = nullptr);
 // Pumps for that long, for effects that must not come.
 void pumpFor(std::chrono::milliseconds span, TMerulanForm* palette = nullptr);

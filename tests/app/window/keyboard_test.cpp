@@ -71,7 +71,7 @@ TEST(PaletteKeys, SearchBoxAndTreeByKeyboard) {
         };
         SetFocus(control(c.start));
         SendMessageW(form->Edit1, EM_SETSEL, 0, 0); // the caret at the start, nothing selected
-        ASSERT_TRUE(pumpUntil([&] { return GetFocus() == control(c.start); }, std::chrono::seconds(5), form.get()));
+        ASSERT_TRUE(pumpUntil([&] { return GetFocus() == control(c.start); }, std::chrono::seconds(20), form.get()));
 
         press(*form, c.key, c.ctrl);
         EXPECT_EQ(GetFocus(), control(c.focus));

@@ -32,7 +32,7 @@ protected:
         form_->show(SW_SHOWNOACTIVATE);
     }
     Texts shown() const { return treeTexts(form_->TreeView1.handle()); }
-    bool showsWithin(const Texts& texts, milliseconds limit = seconds(10)) {
+    bool showsWithin(const Texts& texts, milliseconds limit = seconds(20)) {
         return pumpUntil([&] { return shown() == texts; }, limit, form_.get());
     }
 
@@ -122,14 +122,14 @@ TEST(LiveReloadFromStartUp, AListHeldAtStartUpIsReportedOnceAndShownWhenLetGo) {
     EXPECT_TRUE(treeTexts(form->TreeView1.handle()).empty());
     pumpFor(milliseconds(2500), form.get()); // longer than a writer is waited for
     holder.reset();
-    EXPECT_TRUE(pumpUntil([&] { return treeTexts(form->TreeView1.handle()).size() == 5; }, seconds(10), form.get()));
+    EXPECT_TRUE(pumpUntil([&] { return treeTexts(form->TreeView1.handle()).size() == 5; }, seconds(20), form.get()));
     EXPECT_EQ(harness.errors.size(), 1u);
 }
 
 TEST_F(LiveReload, ABrokenFileIsReportedOnceAndTheTreeStays) {
     const Texts before = shown();
     harness_.writeListBytes("\xEF\xBB\xBF\xE4\xBD\x9C\xFF\r\n"); // invalid UTF-8 after the mark
-    EXPECT_TRUE(pumpUntil([&] { return !harness_.errors.empty(); }, seconds(10), form_.get()));
+    EXPECT_TRUE(pumpUntil([&] { return !harness_.errors.empty(); }, seconds(20), form_.get()));
     pumpFor(milliseconds(1500), form_.get());
     EXPECT_EQ(harness_.errors.size(), 1u);
     EXPECT_EQ(shown(), before);
