@@ -19,13 +19,17 @@ ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
 
 ListSource::ListSource(std::u16string path, Seams seams) : path_(std::move(path)), seams_(std::move(seams)) {}
 
+bool ListSource::readVersion(const std::optional<FileIdentity>& version) {
+    const bool changed = seams_.read(path_, records_);
+    followRead(state_, version);
+    return changed;
+}
+
 ListUpdate ListSource::read() {
     // Taken before the read: a change during it then still counts as a change.
     const std::optional<FileIdentity> identity = seams_.identityOf(path_);
     try {
-        const bool changed = seams_.read(path_, records_);
-        followRead(state_, identity);
-        return {changed, std::nullopt, std::nullopt};
+        return {readVersion(identity), std::nullopt, std::nullopt};
     } catch (...) {
         const std::u16string message = messageOf(std::current_exception());
         const FollowAnswer answer = followUserReadFailed(state_, identity, seams_.heldForWriting(path_));
@@ -42,9 +46,7 @@ ListUpdate ListSource::look(bool busy, FollowClock::time_point at) {
         return {false, std::nullopt, answer.lookAgainIn};
     }
     try {
-        const bool changed = seams_.read(path_, records_);
-        followRead(state_, now);
-        return {changed, std::nullopt, std::nullopt};
+        return {readVersion(now), std::nullopt, std::nullopt};
     } catch (...) {
         const std::u16string message = messageOf(std::current_exception());
         const FollowAnswer failed = followReadFailed(state_, *now, seams_.heldForWriting(path_), at);

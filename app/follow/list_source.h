@@ -46,6 +46,9 @@ public:
     ListUpdate look(bool busy, FollowClock::time_point at);
 
 private:
+    // Reads the file, whose identity was version just before; true when the records changed.
+    bool readVersion(const std::optional<FileIdentity>& version);
+
     std::u16string path_;
     Seams seams_;
     TLspRecords records_;
