@@ -45,8 +45,6 @@ HWND nextWindow(HWND window, UINT relation) {
     return window ? GetWindow(window, relation) : nullptr;
 }
 
-using Clock = std::chrono::steady_clock;
-
 CadSendResult resultOf(LRESULT sent, DWORD error) {
     if (sent) {
         return CadSendResult::Sent;
@@ -68,10 +66,10 @@ CadSendResult resultOf(LRESULT sent, DWORD error) {
 // more than 5 seconds counts as hung until it reads that wake-up, so the first delivery after a pause would
 // often fail at once. Whether the CAD already hangs is asked before it is woken (broughtForward).
 CadSendResult deliver(const MessageSend& send, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                      Clock::time_point deadline) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+                      DeliveryDeadline deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - DeliveryClock::now());
     if (left.count() <= 0) {
-        return CadSendResult::NotResponding;
+        return CadSendResult::NotSentInTime;
     }
     DWORD_PTR reply = 0;
     SetLastError(ERROR_SUCCESS);
@@ -90,11 +88,11 @@ bool broughtForward(HWND window) {
     return true;
 }
 
-CadSendResult bringForwardAndCopy(HWND window, std::u16string_view text) {
+CadSendResult bringForwardAndCopy(HWND window, std::u16string_view text, DeliveryDeadline deadline) {
     if (text.size() > kCopyDataMaxChars) {
         return CadSendResult::TooLong;
     }
-    return broughtForward(window) ? sendCopyData(window, text) : CadSendResult::NotResponding;
+    return broughtForward(window) ? sendCopyData(window, text, deadline) : CadSendResult::NotResponding;
 }
 
 // The title of the IJCAD window a search finds, empty when there is none (a kept window that has closed
@@ -168,12 +166,12 @@ HWND findIJCadEditWindow() {
 
 void bringToFront(HWND window) {
     if (IsIconic(window)) {
-        OpenIcon(window);
+        ShowWindowAsync(window, SW_RESTORE);
     }
     SetForegroundWindow(window);
 }
 
-CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageSend& send) {
+CadSendResult sendCopyData(HWND window, std::u16string_view text, DeliveryDeadline deadline, const MessageSend& send) {
     if (text.size() > kCopyDataMaxChars) {
         return CadSendResult::TooLong;
     }
@@ -187,8 +185,7 @@ CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageS
     data.dwData = 1;
     data.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     data.lpData = buffer.data();
-    const CadSendResult result =
-        deliver(send, window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), Clock::now() + kDeliveryTimeLimit);
+    const CadSendResult result = deliver(send, window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), deadline);
     if (result == CadSendResult::Sent) {
         // Lets a CAD that waits for input notice the new command line at once.
         PostMessageW(window, WM_NULL, 0, 0);
@@ -196,42 +193,48 @@ CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageS
     return result;
 }
 
-CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, const MessageSend& send) {
-    // The limit holds for the whole text: a CAD answering each keystroke slowly must not hold the palette either.
-    const Clock::time_point deadline = Clock::now() + kDeliveryTimeLimit;
-    for (const char16_t unit : text) {
-        const CadSendResult result = deliver(send, editWindow, WM_CHAR, unit, 0, deadline);
-        if (result != CadSendResult::Sent) {
-            return result;
+CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, DeliveryDeadline deadline,
+                             const MessageSend& send) {
+    // The deadline holds for the whole text: a CAD answering each keystroke slowly must not hold the palette either.
+    for (size_t i = 0; i < text.size(); ++i) {
+        const CadSendResult result = deliver(send, editWindow, WM_CHAR, text[i], 0, deadline);
+        if (result == CadSendResult::Sent) {
+            continue;
         }
+        // A keystroke whose wait ran out may still arrive; one not sent never does. Either way the text is cut
+        // short unless what was or may be taken is all of it, or none of it.
+        const bool allMayArrive = result == CadSendResult::NotResponding && i + 1 == text.size();
+        const bool noneSent = result == CadSendResult::NotSentInTime && i == 0;
+        const bool timedOut = result == CadSendResult::NotResponding || result == CadSendResult::NotSentInTime;
+        return timedOut && !allMayArrive && !noneSent ? CadSendResult::CutShort : result;
     }
     return CadSendResult::Sent;
 }
 
-CadSendResult sendToAutoCad(std::u16string_view text) {
+CadSendResult sendToAutoCad(std::u16string_view text, DeliveryDeadline deadline) {
     // AutoCAD cancels with Ctrl+C; the palette's callers speak ESC for every CAD.
     std::u16string copy(text);
     std::replace(copy.begin(), copy.end(), kEsc, kCtrlC);
     if (!findAutoCadWindow()) {
         return CadSendResult::NotFound;
     }
-    return bringForwardAndCopy(hAutoCad, copy);
+    return bringForwardAndCopy(hAutoCad, copy, deadline);
 }
 
-CadSendResult sendToBricsCad(std::u16string_view text) {
+CadSendResult sendToBricsCad(std::u16string_view text, DeliveryDeadline deadline) {
     if (!findBricsCadWindow()) {
         return CadSendResult::NotFound;
     }
-    return bringForwardAndCopy(hBricsCad, text);
+    return bringForwardAndCopy(hBricsCad, text, deadline);
 }
 
-CadSendResult sendToIJCad(std::u16string_view text) {
+CadSendResult sendToIJCad(std::u16string_view text, DeliveryDeadline deadline) {
     const std::u16string title = foundIJCadTitle();
     if (title.empty()) {
         return CadSendResult::NotFound;
     }
     if (contains(title, u"Intelli")) {
-        return bringForwardAndCopy(hIJCad, text);
+        return bringForwardAndCopy(hIJCad, text, deadline);
     }
     const HWND edit = findIJCadEditWindow();
     if (!edit) {
@@ -244,7 +247,7 @@ CadSendResult sendToIJCad(std::u16string_view text) {
     if (!IsWindowEnabled(hIJCad)) {
         return CadSendResult::NotAccepting;
     }
-    return sendKeystrokes(edit, text);
+    return sendKeystrokes(edit, text, deadline);
 }
 
 bool ijCadTakesKeystrokes() {

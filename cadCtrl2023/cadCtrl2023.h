@@ -33,6 +33,8 @@ BOOL CALLBACK enumAutoCadProc(HWND window, LPARAM);
 BOOL CALLBACK enumIJCadProc(HWND window, LPARAM);
 BOOL CALLBACK enumIJCadCmdLineProc(HWND window, LPARAM);
 
+// Restores a minimised window without waiting for it (a CAD that is busy would hold the palette for as long as
+// it is busy), then makes it the foreground window.
 void bringToFront(HWND window);
 
 // SendMessageTimeoutW, or a test's stand-in for it: a refused delivery cannot be made for real under Wine.
@@ -40,14 +42,18 @@ using MessageSend = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM, UINT flags
 
 // WM_COPYDATA (dwData 1, the text and its NUL) followed, once delivered, by a posted WM_NULL. TooLong or
 // NotAccepting (the window is disabled) send nothing.
-CadSendResult sendCopyData(HWND window, std::u16string_view text, const MessageSend& send = SendMessageTimeoutW);
-// One WM_CHAR per UTF-16 unit, all within one delivery's time; the first that is not taken ends the delivery.
-CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, const MessageSend& send = SendMessageTimeoutW);
+CadSendResult sendCopyData(HWND window, std::u16string_view text, DeliveryDeadline deadline = deliveryDeadline(),
+                           const MessageSend& send = SendMessageTimeoutW);
+// One WM_CHAR per UTF-16 unit, all before the deadline; the first that is not taken ends the delivery.
+CadSendResult sendKeystrokes(HWND editWindow, std::u16string_view text, DeliveryDeadline deadline = deliveryDeadline(),
+                             const MessageSend& send = SendMessageTimeoutW);
 
-// Search afresh, bring the CAD to the front, deliver. A text too long for copy-data is refused first.
-CadSendResult sendToAutoCad(std::u16string_view text); // ESC characters become Ctrl+C
-CadSendResult sendToBricsCad(std::u16string_view text);
-CadSendResult sendToIJCad(std::u16string_view text); // copy-data to "Intelli" windows, keystrokes otherwise
+// Search afresh, bring the CAD to the front, deliver before the deadline. A text too long for copy-data is
+// refused first.
+CadSendResult sendToAutoCad(std::u16string_view text, DeliveryDeadline deadline = deliveryDeadline()); // ESC as Ctrl+C
+CadSendResult sendToBricsCad(std::u16string_view text, DeliveryDeadline deadline = deliveryDeadline());
+// Copy-data to "Intelli" windows, keystrokes otherwise.
+CadSendResult sendToIJCad(std::u16string_view text, DeliveryDeadline deadline = deliveryDeadline());
 // Whether the IJCAD window a search finds now takes keystrokes (any length) rather than copy-data; false when
 // there is none. Activates and sends nothing.
 bool ijCadTakesKeystrokes();

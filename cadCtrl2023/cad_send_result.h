@@ -15,6 +15,14 @@ inline constexpr std::size_t kCopyDataMaxChars = kCopyDataBufferUnits - 1;
 // a CAD that works to take several hundred keystrokes.
 inline constexpr std::chrono::milliseconds kDeliveryTimeLimit{4000};
 
+// When a delivery's time is up. A cancel and the command after it share one deadline, so that one
+// double-click never holds the palette longer than kDeliveryTimeLimit in all.
+using DeliveryClock = std::chrono::steady_clock;
+using DeliveryDeadline = DeliveryClock::time_point;
+inline DeliveryDeadline deliveryDeadline() {
+    return DeliveryClock::now() + kDeliveryTimeLimit;
+}
+
 enum class CadSendResult {
     Sent,     // the CAD's window was found, brought to the front and has taken the whole text
     NotFound, // no window of that CAD (for IJCAD's keystrokes: no usable input line); nothing activated
@@ -26,6 +34,10 @@ enum class CadSendResult {
     // No answer within kDeliveryTimeLimit, or the CAD already hangs (then it is not brought forward). The CAD
     // may still handle a message whose wait ran out, so that one is never sent again; nothing after it is sent.
     NotResponding,
+    // The deadline had passed before the text could be sent: nothing of it was sent.
+    NotSentInTime,
+    // Keystrokes: the CAD took some of them, then stopped answering; the rest was not sent.
+    CutShort,
 };
 
 } // namespace merulan

@@ -63,11 +63,11 @@ std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam
 }
 
 // Shows the box for a delivery that did not go through; false when it did.
-bool reportedFailure(TargetCad cad, CadSendResult result, const ExecutionSeam& seam) {
+bool reportedFailure(TargetCad cad, CadSendResult result, Delivery delivery, const ExecutionSeam& seam) {
     if (result == CadSendResult::Sent) {
         return false;
     }
-    seam.showInformation(failureMessageOf(cad, result));
+    seam.showInformation(failureMessageOf(cad, result, delivery));
     return true;
 }
 
@@ -111,8 +111,13 @@ std::u16string notFoundMessageOf(TargetCad cad) {
     return u"有効な " + std::u16string(cadNameOf(cad)) + u" が見つかりません．";
 }
 
-std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
+std::u16string failureMessageOf(TargetCad cad, CadSendResult result, Delivery delivery) {
     const std::u16string name(cadNameOf(cad));
+    const std::u16string notAnswering = name + u" が応答しません．";
+    // After a double-click the user must know whether the command is on its way: one that went out before the
+    // CAD stopped answering runs when it answers again, and sent a second time it would run twice.
+    const std::u16string commandNotSent =
+        notAnswering + u"（処理中か、応答なしの状態です．コマンドは送っていません．）";
     switch (result) {
     case CadSendResult::Sent:
         break;
@@ -127,7 +132,17 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result) {
         return u"Windows が " + name + u" へのメッセージを遮断しました．\n（" + name +
                u" が Merulan より高い権限で実行されています．両方を同じ方法で起動してください．）";
     case CadSendResult::NotResponding:
-        return name + u" が応答しません．（処理中か、応答なしの状態です．）";
+        if (delivery == Delivery::Command) {
+            return notAnswering + u"\n（コマンドは送ってあり、" + name +
+                   u" が応答を再開すると実行されます．もう一度実行しないでください．）";
+        }
+        return delivery == Delivery::CancelBeforeCommand ? commandNotSent
+                                                         : notAnswering + u"（処理中か、応答なしの状態です．）";
+    case CadSendResult::NotSentInTime:
+        return commandNotSent;
+    case CadSendResult::CutShort:
+        return notAnswering + u"\n（コマンドは途中までしか送れませんでした．" + name +
+               u" が応答を再開したら、コマンドラインの入力を取り消してください．）";
     }
     return {};
 }
@@ -180,12 +195,14 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
         return;
     }
     const CadSender& send = senderOf(*target, seam);
+    const DeliveryDeadline deadline = seam.deadline();
     // A command after a cancel that did not arrive would run in the middle of whatever the CAD is doing.
-    if (reportedFailure(*target, send(std::u16string(1, cancelCharacterOf(*target))), seam)) {
+    if (reportedFailure(*target, send(std::u16string(1, cancelCharacterOf(*target)), deadline),
+                        Delivery::CancelBeforeCommand, seam)) {
         return;
     }
     seam.pauseBeforeCommand();
-    reportedFailure(*target, send(command), seam);
+    reportedFailure(*target, send(command, deadline), Delivery::Command, seam);
 }
 
 void sendCancelToTarget(const ExecutionSeam& seam) {
@@ -193,11 +210,12 @@ void sendCancelToTarget(const ExecutionSeam& seam) {
     if (!target) {
         return;
     }
-    const CadSendResult result = senderOf(*target, seam)(std::u16string(1, cancelCharacterOf(*target)));
+    const CadSendResult result =
+        senderOf(*target, seam)(std::u16string(1, cancelCharacterOf(*target)), seam.deadline());
     // With no CAD running there is nothing to cancel. One that runs but did not take the cancel is worth
     // knowing about: the user pressed ESC because it is busy.
     if (result != CadSendResult::NotFound) {
-        reportedFailure(*target, result, seam);
+        reportedFailure(*target, result, Delivery::Cancel, seam);
     }
 }
 

@@ -14,7 +14,7 @@
 
 namespace merulan {
 
-using CadSender = std::function<CadSendResult(std::u16string_view text)>;
+using CadSender = std::function<CadSendResult(std::u16string_view text, DeliveryDeadline deadline)>;
 
 enum class TargetCad { AutoCad, BricsCad, IJCad };
 
@@ -31,7 +31,8 @@ struct ExecutionSeam {
     CadSender sendToIJCad;
     // Whether the target now takes keystrokes, which carry any length, rather than copy-data.
     std::function<bool(TargetCad cad)> takesKeystrokes;
-    std::function<void()> pauseBeforeCommand; // 100 ms, so that the CAD has finished cancelling
+    std::function<void()> pauseBeforeCommand;   // 100 ms, so that the CAD has finished cancelling
+    std::function<DeliveryDeadline()> deadline; // when one double-click's deliveries must be done
 };
 
 // "Auto", "Brics", "IJ" tested in that order, letter case counting; none of them selects no target.
@@ -42,8 +43,12 @@ char16_t cancelCharacterOf(TargetCad cad);
 std::u16string_view cadNameOf(TargetCad cad);
 // "有効な BricsCAD が見つかりません．"
 std::u16string notFoundMessageOf(TargetCad cad);
-// What the user is told when a delivery did not go through; empty for Sent.
-std::u16string failureMessageOf(TargetCad cad, CadSendResult result);
+// Which delivery of the palette did not go through: the ESC button's cancel, the cancel before a command, or
+// the command after a cancel that was taken.
+enum class Delivery { Cancel, CancelBeforeCommand, Command };
+// What the user is told when a delivery did not go through, so that the user knows whether the command will
+// still run; empty for Sent.
+std::u16string failureMessageOf(TargetCad cad, CadSendResult result, Delivery delivery = Delivery::Cancel);
 // The tooltip of the "ESC" button: "BricsCAD に ESC を送る", or that no target is chosen.
 std::u16string cancelButtonTipOf(std::optional<TargetCad> cad);
 

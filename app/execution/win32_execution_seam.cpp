@@ -27,6 +27,7 @@ ExecutionSeam win32ExecutionSeam(HWND window, std::u16string executableFolder,
     seam.sendToIJCad = cadCtrl2023::sendToIJCad;
     seam.takesKeystrokes = [](TargetCad cad) { return cad == TargetCad::IJCad && cadCtrl2023::ijCadTakesKeystrokes(); };
     seam.pauseBeforeCommand = [] { Sleep(100); };
+    seam.deadline = deliveryDeadline;
     return seam;
 }
 

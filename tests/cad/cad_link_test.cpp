@@ -25,7 +25,7 @@ constexpr CadSendResult kFound = CadSendResult::Sent;
 
 struct KindCase {
     std::u16string kind;
-    CadSendResult (*send)(std::u16string_view);
+    CadSendResult (*send)(std::u16string_view, DeliveryDeadline);
     bool keystrokes;
     bool ctrlC;
 };
@@ -42,13 +42,14 @@ TEST(CadLink, EachKindIsFoundBroughtForwardAndFedByItsDelivery) {
         ForegroundProbe probe(&sim);
         const auto deliver = c.keystrokes ? keystrokesOf : copyDataOf;
         // Sent messages overtake posted ones: each delivery is looked at before the next.
-        EXPECT_EQ(c.send(u"\x1b"), kFound);
+        EXPECT_EQ(c.send(u"\x1b", deliveryDeadline()), kFound);
         EXPECT_EQ(sim.takeMessages(), deliver(c.ctrlC ? u"\x03" : u"\x1b"));
         EXPECT_EQ(foregroundWindowAfterSettling(sim.window()), sim.window());
-        EXPECT_EQ(c.send(u"LINE\r"), kFound);
+        EXPECT_EQ(c.send(u"LINE\r", deliveryDeadline()), kFound);
         EXPECT_EQ(sim.takeMessages(), deliver(u"LINE\r"));
         EXPECT_EQ(c.send(u"A\x1b"
-                         u"B\x03"),
+                         u"B\x03",
+                         deliveryDeadline()),
                   kFound);
         EXPECT_EQ(sim.takeMessages(), deliver(c.ctrlC ? u"A\x03"
                                                         u"B\x03"
@@ -57,7 +58,7 @@ TEST(CadLink, EachKindIsFoundBroughtForwardAndFedByItsDelivery) {
 
         for (auto* other : {cad::sendToAutoCad, cad::sendToBricsCad, cad::sendToIJCad}) {
             if (other != c.send) {
-                EXPECT_EQ(other(u"\x1b"), CadSendResult::NotFound);
+                EXPECT_EQ(other(u"\x1b", deliveryDeadline()), CadSendResult::NotFound);
             }
         }
         EXPECT_TRUE(sim.takeMessages().empty());
@@ -107,7 +108,7 @@ TEST(CadLink, KeystrokesCarryAnyLength) {
     const cad::MessageSend post = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT, UINT,
                                      PDWORD_PTR) -> LRESULT { return PostMessageW(window, message, wParam, lParam); };
     const std::u16string text = std::u16string(kCopyDataMaxChars, u'y') + u"\r"; // one more than copy-data takes
-    EXPECT_EQ(cad::sendKeystrokes(sim.editWindow(), text, post), kFound);
+    EXPECT_EQ(cad::sendKeystrokes(sim.editWindow(), text, deliveryDeadline(), post), kFound);
     EXPECT_EQ(sim.takeMessages(), keystrokesOf(text));
     EXPECT_EQ(cad::sendToIJCad(u""), kFound);
     EXPECT_TRUE(sim.takeMessages().empty());
@@ -116,7 +117,7 @@ TEST(CadLink, KeystrokesCarryAnyLength) {
 // A modal dialog disables the CAD's main window: it comes forward, so that the user sees the dialog, and is sent
 // nothing, not even the keystrokes its input line would still take.
 TEST(CadLink, DisabledWindowIsBroughtForwardButSentNothing) {
-    using Sender = CadSendResult (*)(std::u16string_view);
+    using Sender = CadSendResult (*)(std::u16string_view, DeliveryDeadline);
     const std::pair<std::u16string, Sender> cases[] = {{u"bricscad", cad::sendToBricsCad},
                                                        {u"ijcad", cad::sendToIJCad}};
     for (const auto& [kind, send] : cases) {
@@ -124,7 +125,7 @@ TEST(CadLink, DisabledWindowIsBroughtForwardButSentNothing) {
         CadSim sim({u"--kind", kind, u"--disabled", u"--minimized"});
         ASSERT_TRUE(IsIconic(sim.window()));
         ForegroundProbe probe(&sim);
-        EXPECT_EQ(send(u"\x1b"), CadSendResult::NotAccepting);
+        EXPECT_EQ(send(u"\x1b", deliveryDeadline()), CadSendResult::NotAccepting);
         EXPECT_FALSE(IsIconic(sim.window()));
         EXPECT_EQ(foregroundWindowAfterSettling(sim.window()), sim.window());
         EXPECT_TRUE(sim.takeMessages().empty());
@@ -144,10 +145,12 @@ TEST(CadLink, RefusedDeliveryIsReportedAndEndsIt) {
         SetLastError(ERROR_ACCESS_DENIED);
         return 0;
     };
-    EXPECT_EQ(cad::sendCopyData(sim.window(), u"LINE\r", refuseAfterAllowed), CadSendResult::Blocked);
+    EXPECT_EQ(cad::sendCopyData(sim.window(), u"LINE\r", deliveryDeadline(), refuseAfterAllowed),
+              CadSendResult::Blocked);
     EXPECT_TRUE(sim.takeMessages().empty()); // no WM_NULL either
     allowed = 2;
-    EXPECT_EQ(cad::sendKeystrokes(sim.editWindow(), u"LINE\r", refuseAfterAllowed), CadSendResult::Blocked);
+    EXPECT_EQ(cad::sendKeystrokes(sim.editWindow(), u"LINE\r", deliveryDeadline(), refuseAfterAllowed),
+              CadSendResult::Blocked);
     EXPECT_EQ(sim.takeMessages(), keystrokesOf(u"LI"));
 }
 
@@ -157,17 +160,22 @@ TEST(CadLink, RefusedDeliveryIsReportedAndEndsIt) {
 TEST(CadLink, DeliveryToACadThatStopsAnsweringEndsAtTheLimitAndIsNeverRepeated) {
     const std::u16string busy = decimalText((kDeliveryTimeLimit + 3s).count());
     const std::vector<Received> cancel = copyDataOf(u"\x1b");
-    const std::tuple<std::u16string, CadSendResult (*)(std::u16string_view), std::vector<Received>,
-                     std::vector<Received>>
+    // Keystrokes: the first of "LINE\r" may still arrive, the rest never does; the command is cut short.
+    const std::tuple<std::u16string, CadSendResult (*)(std::u16string_view, DeliveryDeadline), CadSendResult,
+                     std::vector<Received>, std::vector<Received>>
         cases[] = {
-            {u"bricscad", cad::sendToBricsCad, cancel, {cancel[0], copyDataOf(u"LINE\r")[0], cancel[1]}},
-            {u"ijcad", cad::sendToIJCad, keystrokesOf(u"\x1b"), keystrokesOf(u"\x1bL")},
+            {u"bricscad",
+             cad::sendToBricsCad,
+             CadSendResult::NotResponding,
+             cancel,
+             {cancel[0], copyDataOf(u"LINE\r")[0], cancel[1]}},
+            {u"ijcad", cad::sendToIJCad, CadSendResult::CutShort, keystrokesOf(u"\x1b"), keystrokesOf(u"\x1bL")},
         };
-    for (const auto& [kind, send, taken, takenWithLate] : cases) {
+    for (const auto& [kind, send, result, taken, takenWithLate] : cases) {
         SCOPED_TRACE(toUtf8(kind));
         CadSim sim({u"--kind", kind, u"--busy", busy});
-        EXPECT_EQ(send(u"\x1b"), kFound);
-        EXPECT_EQ(send(u"LINE\r"), CadSendResult::NotResponding);
+        EXPECT_EQ(send(u"\x1b", deliveryDeadline()), kFound);
+        EXPECT_EQ(send(u"LINE\r", deliveryDeadline()), result);
         ASSERT_NE(testing::waitForLogLine(sim.logPath(), " main awake"), "");
         const std::vector<Received> received = sim.takeMessages();
         EXPECT_TRUE(received == taken || received == takenWithLate) << ::testing::PrintToString(received);

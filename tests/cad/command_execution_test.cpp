@@ -255,36 +255,66 @@ TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndIsSilentWithoutACad) {
 }
 
 // A delivery that does not go through is told in a box, and nothing more is sent for that command: no command
-// after a cancel that did not arrive. The ESC button tells the same, except that no CAD runs.
+// after a cancel that did not arrive. The box says whether the command is on its way. The ESC button tells the
+// same, except that no CAD runs. The cancel and the command share one deadline.
 TEST_F(Execution, DeliveryThatDoesNotGoThroughIsReportedAndEndsTheCommand) {
-    const std::pair<CadSendResult, std::u16string> cases[] = {
-        {CadSendResult::NotFound, std::u16string(kBricsCadNotFound)},
+    const std::u16string notSent =
+        u"BricsCAD が応答しません．（処理中か、応答なしの状態です．コマンドは送っていません．）";
+    const struct {
+        CadSendResult result;
+        std::u16string atCancel;  // the cancel before the command failed
+        std::u16string atCommand; // the command after a cancel that was taken failed
+        std::u16string atEsc;     // the ESC button's cancel failed (none shown when empty)
+    } cases[] = {
+        {CadSendResult::NotFound, std::u16string(kBricsCadNotFound), std::u16string(kBricsCadNotFound), u""},
         {CadSendResult::NotAccepting,
+         u"BricsCAD が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）",
+         u"BricsCAD が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）",
          u"BricsCAD が入力を受け付けていません．\n（開いているダイアログを閉じてから、もう一度実行してください．）"},
-        {CadSendResult::Blocked, u"Windows が BricsCAD へのメッセージを遮断しました．\n（BricsCAD が Merulan "
-                                 u"より高い権限で実行されています．両方を同じ方法で起動してください．）"},
-        {CadSendResult::NotResponding, u"BricsCAD が応答しません．（処理中か、応答なしの状態です．）"},
+        {CadSendResult::Blocked,
+         u"Windows が BricsCAD へのメッセージを遮断しました．\n（BricsCAD が Merulan "
+         u"より高い権限で実行されています．両方を同じ方法で起動してください．）",
+         u"Windows が BricsCAD へのメッセージを遮断しました．\n（BricsCAD が Merulan "
+         u"より高い権限で実行されています．両方を同じ方法で起動してください．）",
+         u"Windows が BricsCAD へのメッセージを遮断しました．\n（BricsCAD が Merulan "
+         u"より高い権限で実行されています．両方を同じ方法で起動してください．）"},
+        {CadSendResult::NotResponding, notSent,
+         u"BricsCAD が応答しません．\n（コマンドは送ってあり、BricsCAD "
+         u"が応答を再開すると実行されます．もう一度実行しないでください．）",
+         u"BricsCAD が応答しません．（処理中か、応答なしの状態です．）"},
+        {CadSendResult::NotSentInTime, notSent, notSent, notSent},
+        {CadSendResult::CutShort, u"",
+         u"BricsCAD が応答しません．\n（コマンドは途中までしか送れませんでした．BricsCAD "
+         u"が応答を再開したら、コマンドラインの入力を取り消してください．）",
+         u""},
     };
     const TLspRecords records{{0, u"LINE", u"線分", u"", u""}};
-    for (const auto& [result, message] : cases) {
-        SCOPED_TRACE(toUtf8(message));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.atCommand));
         for (const size_t failing : {0u, 1u}) { // the cancel, or the command after it
+            const std::u16string& message = failing == 0 ? c.atCancel : c.atCommand;
+            if (message.empty()) {
+                continue; // a one-character cancel is never cut short
+            }
             clearRecords();
             std::vector<std::u16string> sent;
+            std::vector<DeliveryDeadline> deadlines;
             ExecutionSeam seam = seamFor(u"BricsCAD");
-            seam.sendToBricsCad = [&](std::u16string_view text) {
+            seam.sendToBricsCad = [&](std::u16string_view text, DeliveryDeadline deadline) {
                 sent.emplace_back(text);
-                return sent.size() == failing + 1 ? result : CadSendResult::Sent;
+                deadlines.push_back(deadline);
+                return sent.size() == failing + 1 ? c.result : CadSendResult::Sent;
             };
             runSelectedNode(0, records, seam);
             EXPECT_EQ(sent.size(), failing + 1);
             EXPECT_EQ(boxes, std::vector<std::u16string>{message});
+            EXPECT_EQ(deadlines.front(), deadlines.back()) << "one deadline for the cancel and the command";
 
             if (failing == 0) {
                 clearRecords();
                 sent.clear();
                 sendCancelToTarget(seam);
-                EXPECT_EQ(boxes.size(), result == CadSendResult::NotFound ? 0u : 1u);
+                EXPECT_EQ(boxes, c.atEsc.empty() ? std::vector<std::u16string>{} : std::vector{c.atEsc});
             }
         }
     }
@@ -320,7 +350,7 @@ TEST_F(Execution, CommandTooLongForOneDeliveryIsRefusedWithAMessage) {
     CadSim ijcad({u"--kind", u"ijcad"});
     ExecutionSeam seam = seamFor(u"IJCAD");
     std::vector<std::u16string> sent;
-    seam.sendToIJCad = [&](std::u16string_view text) {
+    seam.sendToIJCad = [&](std::u16string_view text, DeliveryDeadline) {
         sent.emplace_back(text);
         return CadSendResult::Sent;
     };

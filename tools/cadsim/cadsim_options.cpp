@@ -68,6 +68,8 @@ CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args) {
             options.watchProcessId = numberOf(value(), u"--watch-pid needs a process id");
         } else if (name == u"--busy") {
             options.busyMilliseconds = numberOf(value(), u"--busy needs milliseconds");
+        } else if (name == u"--busy-from-start") {
+            options.busyFromStartMilliseconds = numberOf(value(), u"--busy-from-start needs milliseconds");
         } else if (name == u"--hang") {
             options.hang = true;
         } else if (name == u"--disabled") {

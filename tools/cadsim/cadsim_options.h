@@ -20,11 +20,14 @@ struct CadSimOptions {
     // long, or for good: a CAD busy regenerating, or hung.
     unsigned long busyMilliseconds = 0;
     bool hang = false;
+    // Right after its window is shown (and minimised, with --minimized), take no message for that long: a CAD
+    // already regenerating a drawing when the palette turns to it.
+    unsigned long busyFromStartMilliseconds = 0;
 };
 
 inline constexpr std::u16string_view kCadSimUsage =
     u"cadsim [--kind autocad|trueview|bricscad|ijcad|ijcad-intelli] [--title TEXT] [--class NAME] [--disabled] "
-    u"[--minimized] [--busy MS | --hang] [--log FILE] [--watch-pid PID]";
+    u"[--minimized] [--busy MS | --hang] [--busy-from-start MS] [--log FILE] [--watch-pid PID]";
 
 // The arguments after the program name. Throws MerulanError naming the fault and the usage.
 CadSimOptions parseCadSimOptions(const std::vector<std::u16string>& args);

@@ -82,6 +82,10 @@ SimWindow::SimWindow(HINSTANCE instance, const CadSimOptions& options, MessageLo
     record("main", "ready pid=" + std::to_string(GetCurrentProcessId()) + " hwnd=" + handleText(main_) +
                        " edit=" + handleText(edit_) + " kind=" + toUtf8(options.kind) +
                        " class=" + escapeLogText(options.className) + " title=" + escapeLogText(options.title));
+    if (options.busyFromStartMilliseconds) {
+        record("main", "busy " + std::to_string(options.busyFromStartMilliseconds));
+        stall(options.busyFromStartMilliseconds);
+    }
 }
 
 SimWindow::~SimWindow() {
@@ -192,8 +196,7 @@ void SimWindow::onEditChar(WPARAM character) {
     stallAfterFirstDelivery();
 }
 
-// --busy and --hang: after the first delivery has been answered, take no message for a while, or never again
-// (until the watched process ends, which ends cadsim too).
+// --busy and --hang: after the first delivery has been answered, take no message for a while, or never again.
 void SimWindow::stallAfterFirstDelivery() {
     const bool first = !delivered_;
     delivered_ = true;
@@ -201,13 +204,16 @@ void SimWindow::stallAfterFirstDelivery() {
         return;
     }
     record("main", hang_ ? std::string("hang") : "busy " + std::to_string(busyMilliseconds_));
-    const DWORD limit = hang_ ? INFINITE : busyMilliseconds_;
+    stall(hang_ ? INFINITE : busyMilliseconds_);
+}
+
+void SimWindow::stall(unsigned long milliseconds) {
     if (watched_) {
-        if (WaitForSingleObject(watched_, limit) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(watched_, milliseconds) == WAIT_OBJECT_0) {
             ExitProcess(0);
         }
     } else {
-        Sleep(limit);
+        Sleep(milliseconds);
     }
     record("main", "awake");
 }

@@ -34,6 +34,8 @@ private:
     void onCopyData(const COPYDATASTRUCT& data);
     void onEditChar(WPARAM character);
     void stallAfterFirstDelivery();
+    // Takes no message for that long (INFINITE: until the watched process ends, which ends cadsim too).
+    void stall(unsigned long milliseconds);
 
     MessageLog& log_;
     HANDLE watched_;

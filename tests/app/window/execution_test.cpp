@@ -133,8 +133,10 @@ TEST_F(Execution, CadThatHangsLeavesThePaletteWorkingAndIsReported) {
     ASSERT_NE(posted, steady_clock::time_point{});
     EXPECT_EQ(form_->edit1Text(), u"p");
     EXPECT_LT(steady_clock::now() - posted, kDeliveryTimeLimit + 15s);
+    // The command went out before the CAD stopped answering: the user is told not to send it again.
     EXPECT_EQ(harness_.information,
-              (std::vector<std::u16string>{u"BricsCAD が応答しません．（処理中か、応答なしの状態です．）"}));
+              (std::vector<std::u16string>{u"BricsCAD が応答しません．\n（コマンドは送ってあり、BricsCAD "
+                                           u"が応答を再開すると実行されます．もう一度実行しないでください．）"}));
     EXPECT_EQ(bricscad.takeMessages(), std::vector<Received>{copyDataOf(u"\x1B").front()});
 }
 

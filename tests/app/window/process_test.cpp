@@ -1,8 +1,12 @@
 // Merulan.exe itself: started as a process beside its list, as a user starts it.
+#include "cad/cadsim_process.h"
 #include "support/form_harness.h"
 #include "support/key_chord.h"
 #include "support/remote_window.h"
+#include "text/u16text.h"
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -116,6 +120,52 @@ TEST(MerulanExe, TheHotkeyPressedAnywhereBringsThePaletteToTheSearchBox) {
         [&] { return !IsIconic(window) && GetForegroundWindow() == window && focusOfThreadOf(window) == edit; }));
     EXPECT_EQ(SendMessageW(edit, EM_GETSEL, 0, 0), MAKELONG(0, 4)) << "the search text selected";
     EXPECT_EQ(remoteTreeTexts(findChild(window, u"SysTreeView32")), std::vector<std::u16string>{u"[LINE] 線分を作図"});
+    EXPECT_EQ(closeAndWait(process), 0u);
+}
+
+// A minimised CAD that is busy (regenerating a drawing) when the user double-clicks: the palette neither waits to
+// restore it nor waits longer than one delivery's time for the cancel and the command together, so its box comes
+// long before the CAD wakes, and the palette takes the user's input at once again. Input is posted, as the
+// user's is: a sent message would be answered even by a thread blocked in a call into the CAD.
+TEST(MerulanExe, ABusyMinimisedCadNeverFreezesThePalette) {
+    using namespace std::chrono;
+    constexpr auto kBusy = seconds(20);
+    CadSim cad(
+        {u"--kind", u"bricscad", u"--minimized", u"--busy-from-start", decimalText(milliseconds(kBusy).count())});
+    const auto cadStarted = steady_clock::now();
+    Installed installed;
+    installed.harness().writeList(kList);
+    const StartedProcess process = startProcess(installed.exe());
+    const HWND window = waitForWindow(process.id, kFormClassName);
+    ASSERT_NE(window, nullptr);
+    const HWND edit = findChild(window, u"Edit");
+    const HWND tree = findChild(window, u"SysTreeView32");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"LINE")); // the filtered view: [LINE] at the top
+    ASSERT_EQ(remoteTreeTexts(tree), std::vector<std::u16string>{u"[LINE] 線分を作図"});
+
+    const LPARAM onFirstNode = MAKELPARAM(60, 8);
+    const auto clicked = steady_clock::now();
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        PostMessageW(tree, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, onFirstNode);
+    }
+    const HWND box = waitForBox(window, seconds(30));
+    ASSERT_NE(box, nullptr);
+    const auto boxShown = steady_clock::now();
+    EXPECT_EQ(boxMessage(box),
+              u"BricsCAD が応答しません．（処理中か、応答なしの状態です．コマンドは送っていません．）");
+    EXPECT_LT(boxShown, cadStarted + kBusy) << "the palette waited for the CAD";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    ASSERT_TRUE(pumpUntil([&] { return IsWindowEnabled(window) && !waitForBox(window, milliseconds(0)); }));
+    const auto keyPosted = steady_clock::now();
+    PostMessageW(edit, WM_CHAR, u'1', 0);
+    EXPECT_TRUE(pumpUntil([&] { return remoteText(edit).size() == 5; }));
+    const auto keyTaken = steady_clock::now();
+    EXPECT_LT(keyTaken, cadStarted + kBusy) << "the palette was blocked after its box";
+    std::printf("double-click to box %lld ms, posted key taken in %lld ms, the CAD busy for %lld ms more\n",
+                static_cast<long long>(duration_cast<milliseconds>(boxShown - clicked).count()),
+                static_cast<long long>(duration_cast<milliseconds>(keyTaken - keyPosted).count()),
+                static_cast<long long>(duration_cast<milliseconds>(cadStarted + kBusy - keyTaken).count()));
     EXPECT_EQ(closeAndWait(process), 0u);
 }
 
