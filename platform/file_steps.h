@@ -38,6 +38,10 @@ struct LinkFailure {
 // newName as a second name of existing, made durable.
 std::optional<LinkFailure> linkFile(const std::u16string& existing, const std::u16string& newName);
 
+// Whether another program's hold on an existing file would refuse its replace (Windows keeps held files
+// in place; Linux never refuses). Asked before a backup name is made, which such a hold could not remove.
+Failure checkReplaceable(const std::u16string& path);
+
 // Removes a file if it is there; failures are left unsaid.
 void removeFile(const std::u16string& path);
 // Removes a file that no writer holds open; true when removed.

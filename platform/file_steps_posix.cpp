@@ -83,6 +83,10 @@ std::optional<LinkFailure> linkFile(const std::u16string& existing, const std::u
     return std::nullopt;
 }
 
+Failure checkReplaceable(const std::u16string&) {
+    return std::nullopt;
+}
+
 void removeFile(const std::u16string& path) {
     ::unlink(toUtf8(path).c_str());
 }

@@ -73,6 +73,13 @@ std::optional<LinkFailure> linkFile(const std::u16string& existing, const std::u
     return LinkFailure{systemErrorText(error), error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS};
 }
 
+Failure checkReplaceable(const std::u16string& path) {
+    const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), DELETE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? std::nullopt : lastFailure();
+}
+
 void removeFile(const std::u16string& path) {
     DeleteFileW(wide(fileCallPath(path)));
 }

@@ -166,6 +166,9 @@ void writeFileWhole(const std::u16string& path, std::string_view bytes, const st
     // The backup is made just before the replace: a write that fails before it leaves no backup behind.
     std::optional<RemovedUnlessKept> backup;
     if (backupPath && fileExists(path)) {
+        if (const Failure reason = checkReplaceable(path)) {
+            cannotCreate(path, *reason);
+        }
         backup.emplace(keepAsBackup(path, *backupPath, steps));
     }
     if (const Failure reason = steps.take(WriteStep::Replace, [&] { return moveFile(temporary.path(), path, true); })) {
