@@ -775,7 +775,7 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
     if (sources.empty()) {
         return;
     }
-    DropImportSeams seams = fileSystemSeams(*env_.ansiCodePage);
+    DropImportSeams seams = fileSystemSeams();
     seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
     seams.localTime = env_.localTime;
     if (importLispSources(sources, env_.executableFolder(), how, *env_.ansiCodePage, compareUserLocaleIgnoreCase,

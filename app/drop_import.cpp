@@ -8,10 +8,8 @@
 
 namespace merulan {
 
-DropImportSeams fileSystemSeams(const AnsiCodePage& ansi) {
-    DropImportSeams seams;
-    static_cast<ListFileSeams&>(seams) = fileSystemListSeams(ansi);
-    return seams;
+DropImportSeams fileSystemSeams() {
+    return {};
 }
 
 bool isLispSourceName(std::u16string_view path) {

@@ -22,9 +22,8 @@ struct DropImportSeams : ListFileSeams {
     std::function<StampTime()> localTime;
 };
 
-// The file system's move and the list file's writing rules in ansi, which must outlive the seams; no
-// question, no clock.
-DropImportSeams fileSystemSeams(const AnsiCodePage& ansi);
+// The file system as it is; no question, no clock.
+DropImportSeams fileSystemSeams();
 
 // A name whose extension, with a to z upper-cased, is ".LSP".
 bool isLispSourceName(std::u16string_view path);
