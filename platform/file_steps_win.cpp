@@ -74,6 +74,11 @@ std::optional<LinkFailure> linkFile(const std::u16string& existing, const std::u
 }
 
 Failure checkReplaceable(const std::u16string& path) {
+    // A read-only list was made so by its user: it refuses the replace, said before anything is made.
+    const DWORD attributes = GetFileAttributesW(wide(fileCallPath(path)));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return systemErrorText(ERROR_ACCESS_DENIED);
+    }
     const UniqueFileHandle file(CreateFileW(wide(fileCallPath(path)), DELETE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

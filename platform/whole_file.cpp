@@ -79,14 +79,16 @@ void removeAbandonedTemporaries(const std::u16string& path) {
     }
 }
 
-// The bytes in a new temporary file beside path, flushed and closed; removed again on any failure.
-RemovedUnlessKept writeTemporary(const std::u16string& path, std::string_view bytes, const Faults& faults) {
+// The bytes in a new temporary file of path's, flushed and closed; removed again on any failure, which
+// names target.
+RemovedUnlessKept writeTemporary(const std::u16string& path, const std::u16string& target, std::string_view bytes,
+                                 const Faults& faults) {
     RemovedUnlessKept temporary;
     NewFile file;
     for (int attempt = 1;; ++attempt) {
         const std::u16string candidate = temporaryPathFor(path);
         if (const Failure reason = faults.at(WriteStep::Open)) {
-            cannotCreate(path, *reason);
+            cannotCreate(target, *reason);
         }
         bool nameTaken = false;
         const Failure reason = file.create(candidate, path, nameTaken);
@@ -95,33 +97,34 @@ RemovedUnlessKept writeTemporary(const std::u16string& path, std::string_view by
             break;
         }
         if (!nameTaken || attempt == 3) {
-            cannotCreate(path, *reason);
+            cannotCreate(target, *reason);
         }
     }
     if (const Failure reason = faults.at(WriteStep::Write)) {
         file.write(bytes.substr(0, bytes.size() / 2)); // as a full disk would: part of it is there
-        cannotCreate(path, *reason);
+        cannotCreate(target, *reason);
     }
     if (const Failure reason = file.write(bytes)) {
-        cannotCreate(path, *reason);
+        cannotCreate(target, *reason);
     }
     if (const Failure reason = faults.take(WriteStep::Flush, [&] { return file.flush(); })) {
-        cannotCreate(path, *reason);
+        cannotCreate(target, *reason);
     }
     Failure closed = file.close(); // closed whatever the fault: a failed close releases the file as well
     if (Failure injected = faults.at(WriteStep::Close)) {
         closed = std::move(injected);
     }
     if (closed) {
-        cannotCreate(path, *closed);
+        cannotCreate(target, *closed);
     }
     return temporary;
 }
 
-// Where the file system has no hard links, the backup is a copy, itself written whole.
+// Where the file system has no hard links, the backup is a copy, itself written whole (through a
+// temporary file of the list's, which the next write removes should this one be killed).
 void copyAsBackup(const std::u16string& path, const std::u16string& backupPath) {
     const std::string bytes = readFileBytes(path);
-    RemovedUnlessKept copy = writeTemporary(backupPath, bytes, Faults());
+    RemovedUnlessKept copy = writeTemporary(path, backupPath, bytes, Faults());
     if (const Failure reason = moveFile(copy.path(), backupPath, false)) {
         throw MerulanError(formatText(kRenameFailedMessage, {path, backupPath, *reason}));
     }
@@ -162,7 +165,7 @@ void writeFileWhole(const std::u16string& path, std::string_view bytes, const st
                     const WriteFaults& faults) {
     const Faults steps(faults);
     removeAbandonedTemporaries(path);
-    RemovedUnlessKept temporary = writeTemporary(path, bytes, steps);
+    RemovedUnlessKept temporary = writeTemporary(path, path, bytes, steps);
     // The backup is made just before the replace: a write that fails before it leaves no backup behind.
     std::optional<RemovedUnlessKept> backup;
     if (backupPath && fileExists(path)) {

@@ -108,6 +108,16 @@ TEST_F(ReplaceList, AListHeldByAnotherProgramIsNotReplaced) {
     EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
 }
 
+TEST_F(ReplaceList, AReadOnlyListIsNotReplaced) {
+    dir.write(u"MerulanList.txt", kOldBytes);
+    ASSERT_TRUE(SetFileAttributesW(wide(listPath), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(messageThrownBy([&] { replace(); }),
+              formatText(kCannotCreateMessage, {listPath, systemErrorText(ERROR_ACCESS_DENIED)}));
+    SetFileAttributesW(wide(listPath), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
+    EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
+}
+
 TEST(DropImportTexts, BackupNamesHaveFourteenDigits) {
     const struct {
         StampTime time;
