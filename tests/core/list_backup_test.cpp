@@ -27,14 +27,6 @@ std::string shiftJis(std::u16string_view text) {
     return *japaneseCodePage().encodeExact(text);
 }
 
-Files filesIn(const testing::TempDir& dir) {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        files[entry.path().filename().u16string()] = testing::fileBytes(entry.path());
-    }
-    return files;
-}
-
 TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
     // The current list is UTF-8 with a mark: appending keeps its bytes and adds in UTF-8.
     const std::string old = "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n");
@@ -93,7 +85,7 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         } catch (const MerulanError& error) {
             message = error.message();
         }
-        EXPECT_EQ(filesIn(dir), c.after);
+        EXPECT_EQ(dir.files(), c.after);
         // The reasons are the system's own: the messages are compared up to them.
         const std::u16string expected =
             c.failure == Failure::Rename  ? formatText(kRenameFailedMessage, {listPath, backupPath, u""})

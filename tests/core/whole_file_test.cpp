@@ -24,14 +24,6 @@ constexpr std::u16string_view kReason = u"理由";
 const std::string kOld = "old list\r\n";
 const std::string kNew(100000, 'n');
 
-Files filesIn(const testing::TempDir& dir) {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        files[entry.path().filename().u16string()] = testing::fileBytes(entry.path());
-    }
-    return files;
-}
-
 TEST(WholeFile, EveryFailureLeavesTheOldFileAndNothingElse) {
     const std::u16string list(kList);
     const std::u16string backup(kBackup);
@@ -76,7 +68,7 @@ TEST(WholeFile, EveryFailureLeavesTheOldFileAndNothingElse) {
         } catch (const MerulanError& error) {
             message = error.message();
         }
-        EXPECT_EQ(filesIn(dir), c.after);
+        EXPECT_EQ(dir.files(), c.after);
         EXPECT_EQ(message, c.said == Said::CannotCreate ? formatText(kCannotCreateMessage, {path, kReason})
                            : c.said == Said::CannotKeep ? formatText(kRenameFailedMessage, {path, backupPath, kReason})
                                                         : u"");
@@ -97,7 +89,7 @@ TEST(WholeFile, ABackupOfTheSameSecondRefusesTheWrite) {
         } catch (const MerulanError& error) {
             message = error.message();
         }
-        EXPECT_EQ(filesIn(dir), (Files{{std::u16string(kList), kOld}, {std::u16string(kBackup), "earlier"}}));
+        EXPECT_EQ(dir.files(), (Files{{std::u16string(kList), kOld}, {std::u16string(kBackup), "earlier"}}));
         // The reason is the system's own.
         EXPECT_TRUE(message.starts_with(formatText(kRenameFailedMessage, {path, backupPath, u""}))) << toUtf8(message);
     }
@@ -120,10 +112,10 @@ TEST(WholeFile, TheNextWriteRemovesTemporaryFilesLeftBehind) {
 
     writeFileWhole(path, kNew);
     ASSERT_FALSE(other.close());
-    EXPECT_EQ(filesIn(dir), (Files{{std::u16string(kList), kNew},
-                                   {u"MerulanList.txt.fedcba9876543210.tmp", ""},
-                                   {u"MerulanList.txt.notes.tmp", "mine"},
-                                   {u"MerulanList.txt.0123456789abcdeg.tmp", "mine too"}}));
+    EXPECT_EQ(dir.files(), (Files{{std::u16string(kList), kNew},
+                                  {u"MerulanList.txt.fedcba9876543210.tmp", ""},
+                                  {u"MerulanList.txt.notes.tmp", "mine"},
+                                  {u"MerulanList.txt.0123456789abcdeg.tmp", "mine too"}}));
 }
 
 } // namespace
