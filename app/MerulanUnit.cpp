@@ -451,7 +451,7 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
     const ListWrite how = env_.controlKeyDown() ? ListWrite::Append : ListWrite::Replace;
     const std::vector<std::u16string> names = droppedFileNames(drop.get());
     drop.reset(); // released whatever the names turn out to be
-    DropImportSeams seams = fileSystemSeams(*env_.ansiCodePage);
+    DropImportSeams seams = fileSystemSeams();
     seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
     seams.localTime = env_.localTime;
     if (importLispSources(lispSourcesOf(names, compareFileNamesLogically), env_.executableFolder(), how,

@@ -31,6 +31,15 @@ void splitFirstFields(std::u16string_view line, std::u16string& scratch, FirstFi
     });
 }
 
+// Two marked files joined byte for byte leave the second one's byte-order mark at the start of a line:
+// it is no part of the command there, and a comment after it is still a comment.
+std::u16string_view withoutMarks(std::u16string_view line) {
+    while (!line.empty() && line.front() == u'\uFEFF') {
+        line.remove_prefix(1);
+    }
+    return line;
+}
+
 bool isBlankText(std::u16string_view s) {
     return trimBlanks(s).empty();
 }
@@ -68,6 +77,7 @@ bool fillFromLines(TLspRecords& table, size_t maxLines, ForEachLine&& forEach) {
     FirstFields fields;
     size_t j = 0;
     forEach([&](std::u16string_view line) {
+        line = withoutMarks(line);
         if (j < kMaxRows && !isCommentLine(line)) {
             splitFirstFields(line, scratch, fields);
             if (auto record = recordFromFields(static_cast<std::int32_t>(j), fields)) {
@@ -96,6 +106,7 @@ size_t lineCountBound(std::u16string_view text) {
 } // namespace
 
 std::optional<TLspRecord> recordFromLine(std::int32_t row, std::u16string_view line) {
+    line = withoutMarks(line);
     if (isCommentLine(line)) {
         return std::nullopt;
     }

@@ -18,7 +18,8 @@ inline bool isCommentLine(std::u16string_view line) {
     return !line.empty() && (line.front() == u'/' || line.front() == u';');
 }
 
-// The record a line makes, by its row kind; nothing for comment and empty lines.
+// The record a line makes, by its row kind; nothing for comment and empty lines. Byte-order marks at
+// the start of a line are no part of it.
 std::optional<TLspRecord> recordFromLine(std::int32_t row, std::u16string_view line);
 
 // Rebuilds table from lines; with no lines the table is left as it was and false is returned.

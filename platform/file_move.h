@@ -1,4 +1,4 @@
-// Renaming a file in place, as the list backups need it.
+// Renaming a file in its folder, durably: the call returns once the new name is on the disk.
 #pragma once
 
 #include <optional>

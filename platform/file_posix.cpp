@@ -2,6 +2,7 @@
 #include "platform/text_file.h"
 
 #include "platform/file_move.h"
+#include "platform/posix_file.h"
 
 #include "text/error.h"
 #include "text/u16text.h"
@@ -16,29 +17,18 @@
 
 namespace merulan {
 
-namespace {
-
 std::u16string reasonOf(int error) {
     return fromUtf8(std::strerror(error));
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+void syncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const FileDescriptor folder(::open(slash == std::string::npos ? "." : path.substr(0, slash + 1).c_str(),
+                                       O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) {
+        ::fsync(folder.get()); // some file systems cannot: the name change then stands as they keep it
     }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
+}
 
 bool fileExists(const std::u16string& path) {
     struct stat info {};
@@ -97,9 +87,14 @@ std::optional<std::u16string> moveFile(const std::u16string& from, const std::u1
     const std::string source = toUtf8(from);
     const std::string target = toUtf8(to);
     if (replaceExisting) {
-        return ::rename(source.c_str(), target.c_str()) == 0 ? std::nullopt : std::optional(reasonOf(errno));
+        if (::rename(source.c_str(), target.c_str()) != 0) {
+            return reasonOf(errno);
+        }
+        syncFolderOf(target);
+        return std::nullopt;
     }
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        syncFolderOf(target);
         return std::nullopt;
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -114,6 +109,7 @@ std::optional<std::u16string> moveFile(const std::u16string& from, const std::u1
         ::unlink(target.c_str());
         return reasonOf(error);
     }
+    syncFolderOf(target);
     return std::nullopt;
 }
 

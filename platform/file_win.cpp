@@ -63,10 +63,9 @@ void writeFileBytes(const std::u16string& path, std::string_view bytes) {
 }
 
 std::optional<std::u16string> moveFile(const std::u16string& from, const std::u16string& to, bool replaceExisting) {
-    const BOOL moved = replaceExisting
-                           ? MoveFileExW(wide(fileCallPath(from)), wide(fileCallPath(to)), MOVEFILE_REPLACE_EXISTING)
-                           : MoveFileW(wide(fileCallPath(from)), wide(fileCallPath(to)));
-    if (moved) {
+    // Write-through: the call returns once the new name is on the disk.
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (MoveFileExW(wide(fileCallPath(from)), wide(fileCallPath(to)), flags)) {
         return std::nullopt;
     }
     return systemErrorText(GetLastError());

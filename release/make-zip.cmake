@@ -1,8 +1,8 @@
 # cmake -DZIP=... -DSTAGE=... -DPROGRAMS=a.exe;b.exe -DSAMPLE=... -DGUIDE=... -P make-zip.cmake
 # Stages the folder Merulan/ and zips it, with SHA256SUMS beside the zip. Every byte depends on the inputs
 # alone: member times are SOURCE_DATE_EPOCH (scripts/package sets it to the commit's time; without it, the
-# day of the version box), modes are fixed, members come in a fixed order, zip times are taken in UTC and
-# names are written as UTF-8 whatever the caller's locale.
+# day of the version box), modes are fixed, owner and group ids are 0, members come in a fixed order, zip
+# times are taken in UTC and names are written as UTF-8 whatever the caller's locale.
 cmake_policy(VERSION 3.25)
 
 set(epoch "$ENV{SOURCE_DATE_EPOCH}")
@@ -52,6 +52,25 @@ execute_process(
 if(failed)
     message(FATAL_ERROR "could not write ${ZIP}")
 endif()
+
+# The packer records the builder's user and group ids in every header: the same commit must give the same
+# zip from any account, so they become 0, the ids an unpacking root takes as its own. Zip headers carry no
+# user or group names. Where they are 0 already (a root build, a Windows host) nothing is patched.
+include("${CMAKE_CURRENT_LIST_DIR}/zip-owner.cmake")
+zip_owner_fields("${ZIP}" owner_offsets)
+zip_owner_ids("${ZIP}" owner_ids)
+if(NOT owner_offsets)
+    message(FATAL_ERROR "${ZIP}: no owner ids found; the packer's zip headers changed")
+endif()
+foreach(offset id IN ZIP_LISTS owner_offsets owner_ids)
+    if(NOT id EQUAL 0)
+        execute_process(COMMAND dd if=/dev/zero "of=${ZIP}" bs=1 "seek=${offset}" count=4 conv=notrunc status=none
+                        RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "could not set the owner ids in ${ZIP} to 0 (dd: ${failed})")
+        endif()
+    endif()
+endforeach()
 
 get_filename_component(zip_name "${ZIP}" NAME)
 file(SHA256 "${ZIP}" hash)

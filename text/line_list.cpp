@@ -7,10 +7,6 @@ namespace merulan {
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
 std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
     std::u16string out(bytes.size() / 2, u'\0'); // an odd last byte is no character
     for (size_t i = 0; i < out.size(); ++i) {
@@ -41,22 +37,26 @@ bool holdsThreeOrFourByteSequence(std::string_view bytes) {
 
 } // namespace
 
-std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
+DecodedText decodeTextAndForm(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
     if (bytes.starts_with(kUtf8Mark)) {
-        return utf8OrThrow(bytes.substr(kUtf8Mark.size()));
+        return {utf8OrThrow(bytes.substr(kUtf8Mark.size())), TextForm::Utf8WithMark};
     }
     if (bytes.starts_with(kUtf16LeMark)) {
-        return decodeUtf16(bytes.substr(2), false);
+        return {decodeUtf16(bytes.substr(2), false), TextForm::Utf16LittleEndian};
     }
     if (bytes.starts_with(kUtf16BeMark)) {
-        return decodeUtf16(bytes.substr(2), true);
+        return {decodeUtf16(bytes.substr(2), true), TextForm::Utf16BigEndian};
     }
     if (unmarked == UnmarkedText::Utf8ThenAnsiCodePage || holdsThreeOrFourByteSequence(bytes)) {
         if (auto text = decodeUtf8Strict(bytes)) {
-            return std::move(*text);
+            return {std::move(*text), TextForm::Utf8};
         }
     }
-    return ansi.decode(bytes);
+    return {ansi.decode(bytes), TextForm::AnsiCodePage};
+}
+
+std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked) {
+    return decodeTextAndForm(bytes, ansi, unmarked).text;
 }
 
 LineList splitLines(std::u16string_view text) {

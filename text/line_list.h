@@ -52,8 +52,29 @@ void forEachLine(std::u16string_view text, OnLine&& onLine) {
 // The lines of forEachLine as a line list.
 LineList splitLines(std::u16string_view text);
 
-// The text of a file's bytes: byte-order marks first (UTF-8, UTF-16 LE, UTF-16 BE), then as unmarked says.
-// Throws MerulanError on invalid UTF-8 after a UTF-8 mark.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+inline constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// How a file's bytes stand for its text.
+enum class TextForm {
+    Utf8WithMark,
+    Utf16LittleEndian, // with its mark
+    Utf16BigEndian,    // with its mark
+    Utf8,              // without a mark
+    AnsiCodePage,
+};
+
+struct DecodedText {
+    std::u16string text;
+    TextForm form;
+};
+
+// The text of a file's bytes, and the form it was read in: byte-order marks first (UTF-8, UTF-16 LE,
+// UTF-16 BE), then as unmarked says. Throws MerulanError on invalid UTF-8 after a UTF-8 mark.
+DecodedText decodeTextAndForm(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked);
+
+// decodeTextAndForm's text.
 std::u16string decodeText(std::string_view bytes, const AnsiCodePage& ansi, UnmarkedText unmarked);
 
 // decodeText, then splitLines.

@@ -6,10 +6,8 @@
 
 namespace merulan {
 
-DropImportSeams fileSystemSeams(const AnsiCodePage& ansi) {
-    DropImportSeams seams;
-    static_cast<ListFileSeams&>(seams) = fileSystemListSeams(ansi);
-    return seams;
+DropImportSeams fileSystemSeams() {
+    return {};
 }
 
 std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrite how) {

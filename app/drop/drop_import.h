@@ -19,9 +19,8 @@ struct DropImportSeams : ListFileSeams {
     std::function<StampTime()> localTime;
 };
 
-// The file system's move and the list file's writing rules in ansi, which must outlive the seams; no
-// question, no clock.
-DropImportSeams fileSystemSeams(const AnsiCodePage& ansi);
+// The file system as it is; no question, no clock.
+DropImportSeams fileSystemSeams();
 
 // "N 個のコマンドが検出されました．" (with the number of sources when several define commands), the
 // question for replacing or appending, and the note on the backup.

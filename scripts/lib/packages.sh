@@ -4,6 +4,9 @@
 # Debian's wine64 holds only the loader: the wine, wineserver and wineboot commands come from wine.
 # Wine's own fonts (Tahoma, Marlett for the title-bar buttons) are fonts-wine, which wine only recommends.
 # A minimal Debian lacks even procps (ps) and e2fsprogs (chattr, for the read-only folder tests).
+# Installing as any user but root goes through sudo, checked the same way before it is called.
+SUDO_NEED="sudo:sudo"
+
 BUILD_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
 BUILD_NEEDS="cmake:cmake ctest:cmake ninja:ninja-build g++:g++ /usr/src/googletest/CMakeLists.txt:googletest"
 

@@ -27,20 +27,13 @@ std::string shiftJis(std::u16string_view text) {
     return *japaneseCodePage().encodeExact(text);
 }
 
-Files filesIn(const testing::TempDir& dir) {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        files[entry.path().filename().u16string()] = testing::fileBytes(entry.path());
-    }
-    return files;
-}
-
 TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
-    // The current list is UTF-8 with a mark: appending reads it as the loader does.
+    // The current list is UTF-8 with a mark: appending keeps its bytes and adds in UTF-8.
     const std::string old = "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n");
     const LineList added = {u"tools", u"TT\t道具", u"LOAD\tロード tools.lsp\tMerulan\\tools.lsp"};
-    const std::string addedBytes = shiftJis(u"tools\r\nTT\t道具\r\nLOAD\tロード tools.lsp\tMerulan\\tools.lsp\r\n");
-    const std::string appended = shiftJis(u"作図\r\nLINE\t線分\r\n") + addedBytes;
+    const std::u16string addedText = u"tools\r\nTT\t道具\r\nLOAD\tロード tools.lsp\tMerulan\\tools.lsp\r\n";
+    const std::string addedBytes = shiftJis(addedText);
+    const std::string appended = old + toUtf8(addedText);
     const std::u16string list = u"MerulanList.txt";
     const std::u16string backup(kBackup);
     enum class Before { NoList, List, ListAndBackupOfTheSameSecond };
@@ -75,11 +68,11 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         if (c.before == Before::ListAndBackupOfTheSameSecond) {
             dir.write(backup, "earlier");
         }
-        ListFileSeams seams = fileSystemListSeams(japaneseCodePage());
-        if (c.failure == Failure::Write) { // as a full disk would: the file is made, then the write fails
-            seams.writeList = [](const std::u16string& path, const LineList&) {
-                writeFileBytes(path, "half");
-                throw MerulanError(formatText(kCannotCreateMessage, {path, u"ディスクがいっぱいです。"}));
+        ListFileSeams seams;
+        if (c.failure == Failure::Write) { // as a full disk would: part of it is written, then it fails
+            seams.faults = [](WriteStep step) {
+                return step == WriteStep::Write ? std::optional<std::u16string>(u"ディスクがいっぱいです。")
+                                                : std::nullopt;
             };
         }
         const std::u16string listPath = dir.u16(list);
@@ -92,7 +85,7 @@ TEST(ListBackup, KeepsReplacesAppendsAndPutsBack) {
         } catch (const MerulanError& error) {
             message = error.message();
         }
-        EXPECT_EQ(filesIn(dir), c.after);
+        EXPECT_EQ(dir.files(), c.after);
         // The reasons are the system's own: the messages are compared up to them.
         const std::u16string expected =
             c.failure == Failure::Rename  ? formatText(kRenameFailedMessage, {listPath, backupPath, u""})

@@ -76,6 +76,12 @@ TEST(RowKinds, RecordsMadeFromLines) {
         {u"\"A\tB\"\tc", TLspRecord{7, u"A\tB", u"c"}},
         {u"\"a\"\"b\"\t\"c\"\"d\"\t\"e\"\"f\"\t\"g\"\"h\"", TLspRecord{7, u"a\"b", u"c\"d", u"e\"f", u"g\"h"}},
         {u" x \t y \t z \t w ", TLspRecord{7, u" x ", u" y ", u" z ", u" w "}}, // nothing trimmed
+        // Byte-order marks at the start of a line (files joined byte for byte) are no part of it.
+        {u"\uFEFFLINE\t線分", TLspRecord{7, u"LINE", u"線分"}},
+        {u"\uFEFF\uFEFF作図", TLspRecord{7, u"作図"}},
+        {u"\uFEFF;comment", std::nullopt},
+        {u"\uFEFF", std::nullopt},
+        {u"LINE\uFEFF\t\uFEFF線分", TLspRecord{7, u"LINE\uFEFF", u"\uFEFF線分"}}, // elsewhere they stay
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.line));
@@ -102,6 +108,13 @@ TEST_F(LoadMerulanList, RowsCountEveryLine) {
         {5, u"CIRCLE", u"c", u"C:\\a b\\x.lsp"}, // the LF CR pair adds an empty line 4
     };
     EXPECT_EQ(table, expected);
+}
+
+TEST_F(LoadMerulanList, TheMarkOfASecondJoinedFileIsDropped) {
+    const std::string marked = "\xEF\xBB\xBF" + toUtf8(u"作図\r\nLINE\t線分\r\n");
+    write(marked + "\xEF\xBB\xBF" + toUtf8(u";注記\r\nCIRCLE\t円\r\n"));
+    ASSERT_TRUE(load());
+    EXPECT_EQ(table, (TLspRecords{{0, u"作図"}, {1, u"LINE", u"線分"}, {3, u"CIRCLE", u"円"}}));
 }
 
 TEST_F(LoadMerulanList, TableUnchangedWhenMissingOrWithoutLines) {

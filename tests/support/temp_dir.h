@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -49,6 +50,15 @@ public:
     }
 
     std::string read(std::u16string_view name) const { return fileBytes(path_ / std::u16string(name)); }
+
+    // Every file in the folder by name, with its bytes.
+    std::map<std::u16string, std::string> files() const {
+        std::map<std::u16string, std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            found[entry.path().filename().u16string()] = fileBytes(entry.path());
+        }
+        return found;
+    }
 
 private:
     std::filesystem::path path_;

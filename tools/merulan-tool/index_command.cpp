@@ -121,7 +121,7 @@ int runIndex(const IndexOptions& options) {
         }
         try {
             writeListFile(listPath, list, options.append ? ListWrite::Append : ListWrite::Replace, backupPath, *ansi,
-                          fileSystemListSeams(*ansi));
+                          ListFileSeams{});
         } catch (const MerulanError& error) {
             reportError(error.message());
             return kExitFailure;
@@ -158,11 +158,12 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     CLI::Option* json = index->add_flag("--json", options->json, "Each line as one JSON string");
     CLI::Option* output =
         index->add_option("-o,--output", options->output,
-                          "Write the list file (CR LF, ANSI code page) instead; an existing FILE is first renamed to "
-                          "NAMEyyyymmddhhnnss.EXT beside it");
+                          "Write the list file (CR LF, ANSI code page) instead, whole or not at all; an existing FILE "
+                          "is kept as NAMEyyyymmddhhnnss.EXT beside it");
     json->excludes(output);
-    index->add_flag("--append", options->append, "With -o: add the blocks after the lines FILE holds")->needs(output);
-    index->add_flag("--no-backup", options->noBackup, "With -o: overwrite FILE without keeping it")->needs(output);
+    index->add_flag("--append", options->append, "With -o: add the blocks after FILE's bytes, in its encoding")
+        ->needs(output);
+    index->add_flag("--no-backup", options->noBackup, "With -o: replace FILE without keeping it")->needs(output);
     index
         ->add_option("sources", options->sources,
                      "AutoLISP source files, or folders whose .lsp files are taken as a drop takes them")

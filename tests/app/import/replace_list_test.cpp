@@ -1,8 +1,9 @@
-// Replacing the list file: the order of rename and write, and what is left when one of them fails.
+// Replacing the list file through Win32: what is left when a step fails, and the system's own refusals.
 #include "app/drop/drop_import.h"
 #include "lispindex/source_import.h"
 #include "platform/system_codepage.h"
 #include "platform/text_file.h"
+#include "platform/win/unique_handle.h"
 #include "platform/win/wide.h"
 #include "support/temp_dir.h"
 #include "text/error.h"
@@ -11,7 +12,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdexcept>
+#include <algorithm>
 #include <windows.h>
 
 namespace merulan {
@@ -40,87 +41,83 @@ std::vector<std::u16string> filesIn(const testing::TempDir& dir) {
 
 class ReplaceList : public ::testing::Test {
 protected:
-    ReplaceList() : ansi(systemAnsiCodePage()), seams(fileSystemSeams(*ansi)) {
+    ReplaceList() : ansi(systemAnsiCodePage()) {
         listPath = dir.u16(u"MerulanList.txt");
         backupPath = dir.u16(u"MerulanList20240103040506.txt");
     }
 
-    // The real move, counted; the calls after the first few can be made to fail.
-    void countMoves(int failFromCall, DWORD error) {
-        seams.moveFile = [this, failFromCall, error, real = seams.moveFile](const std::u16string& from,
-                                                                            const std::u16string& to, bool replace) {
-            ++moves;
-            return moves >= failFromCall ? std::optional(systemErrorText(error)) : real(from, to, replace);
-        };
-    }
+    void replace() { writeListFile(listPath, kNewList, ListWrite::Replace, backupPath, *ansi, seams); }
 
-    // A write that gets as far as creating the file and then fails, as a full disk would.
-    void failWrites(std::u16string reason) {
-        seams.writeList = [this, reason](const std::u16string& path, const LineList&) {
-            dir.write(std::filesystem::path(path).filename().u16string(), "half");
-            throw MerulanError(formatText(kCannotCreateMessage, {path, reason}));
+    // The steps named fail with reason, as the system's own failures would.
+    void failAt(std::initializer_list<WriteStep> steps, std::u16string reason) {
+        seams.faults = [steps = std::vector<WriteStep>(steps), reason](WriteStep step) {
+            return std::find(steps.begin(), steps.end(), step) != steps.end() ? std::optional(reason) : std::nullopt;
         };
     }
 
     testing::TempDir dir;
     std::unique_ptr<AnsiCodePage> ansi;
-    DropImportSeams seams;
+    DropImportSeams seams = fileSystemSeams();
     std::u16string listPath;
     std::u16string backupPath;
-    int moves = 0;
 };
 
 TEST_F(ReplaceList, ARefusedRenameWritesNothing) {
     dir.write(u"MerulanList.txt", kOldBytes);
     dir.write(u"MerulanList20240103040506.txt", "an earlier backup of the same second");
-    bool written = false;
-    seams.writeList = [&](const std::u16string&, const LineList&) { written = true; };
-    EXPECT_EQ(messageThrownBy([&] { replaceListFile(listPath, backupPath, kNewList, seams); }),
+    EXPECT_EQ(messageThrownBy([&] { replace(); }),
               formatText(kRenameFailedMessage, {listPath, backupPath, systemErrorText(ERROR_ALREADY_EXISTS)}));
-    EXPECT_FALSE(written);
+    EXPECT_EQ(filesIn(dir), (std::vector<std::u16string>{u"MerulanList.txt", u"MerulanList20240103040506.txt"}));
     EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
     EXPECT_EQ(dir.read(u"MerulanList20240103040506.txt"), "an earlier backup of the same second");
 }
 
-TEST_F(ReplaceList, AFailedWriteAfterTheRenamePutsTheListBack) {
+TEST_F(ReplaceList, AFailedWriteLeavesTheListUnderItsName) {
+    // The list never leaves its name: a write that fails leaves it, and nothing else.
     dir.write(u"MerulanList.txt", kOldBytes);
-    failWrites(u"ディスクがいっぱいです。");
-    EXPECT_EQ(messageThrownBy([&] { replaceListFile(listPath, backupPath, kNewList, seams); }),
+    failAt({WriteStep::Write}, u"ディスクがいっぱいです。");
+    EXPECT_EQ(messageThrownBy([&] { replace(); }),
               formatText(kCannotCreateMessage, {listPath, u"ディスクがいっぱいです。"}));
-    // The half-written file gave way to the list the user had.
     EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
     EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
 }
 
 TEST_F(ReplaceList, AFailedWriteWithoutAnOldListIsPassedOn) {
-    countMoves(99, 0);
-    failWrites(u"理由");
-    EXPECT_EQ(messageThrownBy([&] { replaceListFile(listPath, backupPath, kNewList, seams); }),
-              formatText(kCannotCreateMessage, {listPath, u"理由"}));
-    EXPECT_EQ(moves, 0);
+    failAt({WriteStep::Close}, u"理由");
+    EXPECT_EQ(messageThrownBy([&] { replace(); }), formatText(kCannotCreateMessage, {listPath, u"理由"}));
+    EXPECT_TRUE(filesIn(dir).empty());
 }
 
-TEST_F(ReplaceList, WhenTheListCannotGoBackTheMessageSaysWhereItIs) {
+TEST_F(ReplaceList, WhenTheReplaceFailsACopiedBackupGoesAgain) {
+    // The backup was a copy (no hard links on the disk) and the replace failed: the copy goes again,
+    // the list stands where it was, and the message names it.
     dir.write(u"MerulanList.txt", kOldBytes);
-    countMoves(2, ERROR_ACCESS_DENIED);
-    failWrites(u"理由");
-    const std::u16string writeFailure = formatText(kCannotCreateMessage, {listPath, u"理由"});
-    const std::u16string message = messageThrownBy([&] { replaceListFile(listPath, backupPath, kNewList, seams); });
-    EXPECT_EQ(message, formatText(kListLeftAtBackupMessage,
-                                  {writeFailure, backupPath, listPath, systemErrorText(ERROR_ACCESS_DENIED)}));
-    EXPECT_NE(message.find(u"MerulanList20240103040506.txt にあります"), std::u16string::npos);
-    EXPECT_EQ(dir.read(u"MerulanList20240103040506.txt"), kOldBytes);
-}
-
-TEST_F(ReplaceList, AnyFailureOfTheWriteIsReportedWithTheList) {
-    dir.write(u"MerulanList.txt", kOldBytes);
-    seams.writeList = [](const std::u16string&, const LineList&) { throw std::runtime_error("out of memory"); };
-    EXPECT_THROW(replaceListFile(listPath, backupPath, kNewList, seams), std::runtime_error);
+    failAt({WriteStep::HardLink, WriteStep::Replace}, u"理由");
+    EXPECT_EQ(messageThrownBy([&] { replace(); }), formatText(kCannotCreateMessage, {listPath, u"理由"}));
+    EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
     EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
+}
 
-    countMoves(2, ERROR_ACCESS_DENIED);
-    const std::u16string message = messageThrownBy([&] { replaceListFile(listPath, backupPath, kNewList, seams); });
-    EXPECT_EQ(message.rfind(u"out of memory\n", 0), 0u) << toUtf8(message);
+TEST_F(ReplaceList, AListHeldByAnotherProgramIsNotReplaced) {
+    // Another program holds the list without letting it be replaced: Windows' own refusal, said with it.
+    dir.write(u"MerulanList.txt", kOldBytes);
+    const UniqueFileHandle reader(CreateFileW(wide(listPath), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(messageThrownBy([&] { replace(); }),
+              formatText(kCannotCreateMessage, {listPath, systemErrorText(ERROR_SHARING_VIOLATION)}));
+    EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
+    EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
+}
+
+TEST_F(ReplaceList, AReadOnlyListIsNotReplaced) {
+    dir.write(u"MerulanList.txt", kOldBytes);
+    ASSERT_TRUE(SetFileAttributesW(wide(listPath), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(messageThrownBy([&] { replace(); }),
+              formatText(kCannotCreateMessage, {listPath, systemErrorText(ERROR_ACCESS_DENIED)}));
+    SetFileAttributesW(wide(listPath), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(filesIn(dir), std::vector<std::u16string>{u"MerulanList.txt"});
+    EXPECT_EQ(dir.read(u"MerulanList.txt"), kOldBytes);
 }
 
 TEST(DropImportTexts, BackupNamesHaveFourteenDigits) {

@@ -463,18 +463,18 @@ TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
         ASSERT_NE(reader.get(), INVALID_HANDLE_VALUE);
         drop(*form, {path});
     }
+    // The new list could not take its place: nothing is written, and no backup is left.
     ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_EQ(harness.errors[0].text,
-              errorBoxText(
-                  formatText(kRenameFailedMessage, {harness.listPath(), harness.folder() + std::u16string(kBackupName),
-                                                    systemErrorText(ERROR_SHARING_VIOLATION)})));
+    EXPECT_EQ(
+        harness.errors[0].text,
+        errorBoxText(formatText(kCannotCreateMessage, {harness.listPath(), systemErrorText(ERROR_SHARING_VIOLATION)})));
     EXPECT_EQ(filesIn(harness.folder()), Texts{u"MerulanList.txt"});
     EXPECT_EQ(fileBytes(harness.listPath()), "\xEF\xBB\xBF" + utf8(kOldList));
     EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 // The palette's folder is one that the test run prepared outside Wine so that nothing in it can change:
-// the rename is refused, nothing is written, and the list stays as it was under its own name.
+// the new list cannot be created, nothing is written, and the list stays as it was under its own name.
 TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
     const char* prepared = std::getenv("MERULAN_READ_ONLY_FOLDER");
     if (!prepared) {
@@ -496,7 +496,7 @@ TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
     drop(*form, {source(u"tools.lsp", utf8(kOneCommand))});
     ASSERT_EQ(harness.questions.size(), 1u);
     ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_TRUE(harness.errors[0].text.starts_with(harness.listPath() + u" を " + harness.folder() + u"MerulanList"))
+    EXPECT_TRUE(harness.errors[0].text.starts_with(formatText(kCannotCreateMessage, {harness.listPath(), u""})))
         << utf8(harness.errors[0].text);
     EXPECT_EQ(fileBytes(harness.listPath()), listBefore);
     EXPECT_EQ(filesIn(harness.folder()), (Texts{u"Merulan.ini", u"MerulanList.txt"}));
