@@ -384,6 +384,15 @@ void TMerulanForm::followListFile() {
     }
 }
 
+bool TMerulanForm::busy() const {
+    if (boundary_.nested() || GetCapture()) {
+        return true;
+    }
+    GUITHREADINFO thread{sizeof(thread)};
+    constexpr DWORD kLoops = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & kLoops);
+}
+
 void TMerulanForm::makeTreeViewItemsByRow() {
     showView(ShownView::Grouped);
 }

@@ -152,8 +152,9 @@ private:
     void takeListUpdate(const ListUpdate& update);
     // The list file changed on disk: read it and show the same view with the same entry selected.
     void followListFile();
-    // A box or menu of the window is open: the tree is not rebuilt under it.
-    bool busy() const { return boundary_.nested(); }
+    // The tree is not rebuilt now: a box of the palette is open, a mouse button is captured (the tree's own
+    // loop after a button goes down still holds the node it hit), or a menu or a move-size loop runs.
+    bool busy() const;
     // The CAD link, with this window's caption, target, boxes and program starts.
     ExecutionSeam executionSeam();
     void runFormDestroyOnce();

@@ -40,7 +40,7 @@ void TMerulanForm::focusSearchBox() {
 }
 
 void TMerulanForm::onHotkey() {
-    if (busy()) {
+    if (boundary_.nested()) {
         // A box of the palette is open: that box comes forward, as the user has to answer it first.
         SetForegroundWindow(GetLastActivePopup(window_));
         return;

@@ -6,6 +6,7 @@
 #include "platform/win/wide.h"
 #include "text/utf8.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace merulan::testing {
@@ -137,6 +138,48 @@ TEST_F(LiveReload, ABrokenFileIsReportedOnceAndTheTreeStays) {
     harness_.writeList(u"直した\r\nOK\t読める\r\n"); // mended: followed again
     EXPECT_TRUE(showsWithin({u"直した", u"[OK] 読める"}));
     EXPECT_EQ(harness_.errors.size(), 1u);
+}
+
+// A button goes down on a node: until it comes up (or a drag starts) the tree runs its own loop, which still
+// hands the palette its timer, and the tree holds the node it hit. A list saved meanwhile is read only once the
+// button is up: rebuilding under the tree's loop would free that node (an assertion under Wine, freed memory
+// on Windows).
+TEST_F(LiveReload, NeverRebuildsTheTreeUnderAHeldButton) {
+    const HWND tree = form_->TreeView1.handle();
+    RECT rect{};
+    TreeView_GetItemRect(tree, nodeWithText(tree, u"[ARC] 円弧"), &rect, TRUE);
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+
+    // Runs inside the tree's loop: saves the list, and lets the button go after the palette has had time to
+    // look at the file many times.
+    static struct Held {
+        FormHarness* harness;
+        HWND tree;
+        LPARAM at;
+        int ticks = 0;
+        Texts whileHeld;
+    } held;
+    held = {&harness_, tree, at, 0, {}};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (++held.ticks == 1) {
+            held.harness->writeList(kSaved);
+        } else if (held.ticks == 40) { // two seconds after the save
+            held.whileHeld = GetCapture() == held.tree ? treeTexts(held.tree) : Texts{u"(the tree's loop had ended)"};
+            PostMessageW(held.tree, WM_LBUTTONUP, 0, held.at);
+        }
+    });
+    pumpMessages(form_.get());
+    MSG move{};
+    while (PeekMessageW(&move, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+        // a pointer that moved off the node would end the tree's loop as the start of a drag
+    }
+    SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at); // returns when the button is up
+    KillTimer(nullptr, timer);
+
+    EXPECT_GE(held.ticks, 40);
+    EXPECT_EQ(held.whileHeld, (Texts{u"作図", u"[LINE] 線分を作図", u"[ARC] 円弧", u"修正", u"[MOVE] 移動"}));
+    EXPECT_TRUE(showsWithin(kSavedGrouped)) << "read right after";
+    EXPECT_TRUE(harness_.errors.empty());
 }
 
 TEST_F(LiveReload, ThePalettesOwnDropIsReadOnce) {
