@@ -56,7 +56,8 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
     form->stepDone("fonts and images");
     form->lastFocus_ = form->TreeView1.handle(); // first in the tab order
     form->formDestroyPending_ = true;            // a window that got this far remembers its bounds at the end
-    form->follower_ = std::make_unique<ListFollower>(form->window_, std::u16string(folderOf(form->list_.path())));
+    form->follower_ = std::make_unique<ListFollower>(form->window_, std::u16string(folderOf(form->list_.path())),
+                                                     form->env_.changeNotices);
 
     form->boundary_.run([&] { form->FormCreate(); });
     // What the first paint does not need comes right after it.

@@ -2,6 +2,7 @@
 // pass recorders, so that no box blocks a test and no program is started.
 #pragma once
 
+#include "app/follow/list_watch.h"
 #include "platform/local_time.h"
 #include "text/codepage.h"
 
@@ -27,6 +28,8 @@ struct FormEnvironment {
     std::function<StampTime()> localTime;
     // Whether Ctrl is down now (GetAsyncKeyState: a drop comes while another program has the keyboard).
     std::function<bool()> controlKeyDown;
+    // How the list's folder is watched.
+    ChangeNotices changeNotices = systemChangeNotices();
     // Told the name of each step of the start-up as it ends, for measuring where the time goes; not set in
     // the product.
     std::function<void(const char* step)> startupStep;

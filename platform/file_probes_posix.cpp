@@ -3,6 +3,7 @@
 #include "text/utf8.h"
 
 #include <sys/stat.h>
+#include <time.h>
 
 namespace merulan {
 
@@ -15,6 +16,15 @@ std::optional<FileIdentity> fileIdentityOf(const std::u16string& path) {
                              static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
                         static_cast<std::uint64_t>(info.st_size), nanoseconds};
+}
+
+bool writtenRecently(const FileIdentity& identity) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto nanoseconds =
+        static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<std::uint64_t>(now.tv_nsec);
+    constexpr std::uint64_t kTwoSeconds = 2'000'000'000u;
+    return identity.lastWrite + kTwoSeconds > nanoseconds;
 }
 
 bool fileHeldForWriting(const std::u16string&) {

@@ -22,6 +22,14 @@ std::optional<FileIdentity> fileIdentityOf(const std::u16string& path) {
                             info.ftLastWriteTime.dwLowDateTime};
 }
 
+bool writtenRecently(const FileIdentity& identity) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t ticks = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+    constexpr std::uint64_t kTwoSeconds = 2 * 10'000'000; // 100-nanosecond units
+    return identity.lastWrite + kTwoSeconds > ticks;
+}
+
 bool fileHeldForWriting(const std::u16string& path) {
     const UniqueFileHandle file(
         CreateFileW(wide(fileCallPath(path)), GENERIC_READ, kReaderShareMode, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -4,10 +4,11 @@
 
 namespace merulan {
 
-ListFollower::ListFollower(HWND window, std::u16string folder) : window_(window), folder_(std::move(folder)) {}
+ListFollower::ListFollower(HWND window, std::u16string folder, ChangeNotices notices)
+    : window_(window), folder_(std::move(folder)), notices_(std::move(notices)) {}
 
 void ListFollower::start() {
-    watch_ = std::make_unique<FolderWatch>(folder_, window_, kFolderChangedMessage);
+    watch_ = std::make_unique<FolderWatch>(folder_, window_, kFolderChangedMessage, notices_);
 }
 
 void ListFollower::lookAgainIn(std::chrono::milliseconds delay) {

@@ -17,7 +17,7 @@ public:
     static constexpr UINT kFolderChangedMessage = WM_APP + 1;
     static constexpr UINT_PTR kTimerId = 0x4D4C; // "ML"
 
-    ListFollower(HWND window, std::u16string folder);
+    ListFollower(HWND window, std::u16string folder, ChangeNotices notices);
 
     // Watches the folder from now on.
     void start();
@@ -30,6 +30,7 @@ public:
 private:
     HWND window_;
     std::u16string folder_;
+    ChangeNotices notices_;
     std::unique_ptr<FolderWatch> watch_;
     std::optional<std::chrono::milliseconds> armed_;
 };

@@ -10,6 +10,8 @@ namespace merulan {
 ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
     Seams seams;
     seams.identityOf = fileIdentityOf;
+    seams.writtenRecently = writtenRecently;
+    seams.contentHash = fileContentHash;
     seams.heldForWriting = fileHeldForWriting;
     seams.read = [&ansi](const std::u16string& path, TLspRecords& records) {
         return loadMerulanList(records, path, ansi);
@@ -19,6 +21,34 @@ ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
 
 ListSource::ListSource(std::u16string path, Seams seams) : path_(std::move(path)), seams_(std::move(seams)) {}
 
+namespace {
+
+bool sameStamp(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index && a.size == b.size && a.lastWrite == b.lastWrite;
+}
+
+} // namespace
+
+std::optional<FileIdentity> ListSource::identityNow() {
+    std::optional<FileIdentity> now = seams_.identityOf(path_);
+    if (!now) {
+        return now;
+    }
+    std::optional<FileIdentity>& shown = state_.shown;
+    const bool stampAsShown = shown && sameStamp(*now, *shown) && shown->contentHash;
+    const bool recent = seams_.writtenRecently(*now);
+    if (recent || stampAsShown) {
+        now->contentHash = seams_.contentHash(path_);
+    }
+    if (stampAsShown && !recent && now->contentHash == shown->contentHash) {
+        // Past the stamps' resolution: any later save gets a stamp of its own, and the bytes need not be read
+        // again.
+        shown->contentHash.reset();
+        now->contentHash.reset();
+    }
+    return now;
+}
+
 bool ListSource::readVersion(const std::optional<FileIdentity>& version) {
     const bool changed = seams_.read(path_, records_);
     followRead(state_, version);
@@ -27,7 +57,7 @@ bool ListSource::readVersion(const std::optional<FileIdentity>& version) {
 
 ListUpdate ListSource::read() {
     // Taken before the read: a change during it then still counts as a change.
-    const std::optional<FileIdentity> identity = seams_.identityOf(path_);
+    const std::optional<FileIdentity> identity = identityNow();
     try {
         return {readVersion(identity), std::nullopt, std::nullopt};
     } catch (...) {
@@ -38,7 +68,7 @@ ListUpdate ListSource::read() {
 }
 
 ListUpdate ListSource::look(bool busy, FollowClock::time_point at) {
-    const std::optional<FileIdentity> now = busy ? std::nullopt : seams_.identityOf(path_);
+    const std::optional<FileIdentity> now = busy ? std::nullopt : identityNow();
     // A writer is looked for only when the file changed.
     const bool held = now && now != state_.shown && seams_.heldForWriting(path_);
     const FollowAnswer answer = followLook(state_, now, held, busy);

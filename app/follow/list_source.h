@@ -25,6 +25,8 @@ class ListSource {
 public:
     struct Seams {
         std::function<std::optional<FileIdentity>(const std::u16string& path)> identityOf;
+        std::function<bool(const FileIdentity& identity)> writtenRecently;
+        std::function<std::optional<std::uint64_t>(const std::u16string& path)> contentHash;
         std::function<bool(const std::u16string& path)> heldForWriting;
         // Fills records from the file; false, records untouched, when there is no file or it has no lines.
         // Throws MerulanError when the file cannot be read.
@@ -46,6 +48,8 @@ public:
     ListUpdate look(bool busy, FollowClock::time_point at);
 
 private:
+    // The file's identity now, with the hash of its bytes where a save could have kept its time stamp and size.
+    std::optional<FileIdentity> identityNow();
     // Reads the file, whose identity was version just before; true when the records changed.
     bool readVersion(const std::optional<FileIdentity>& version);
 

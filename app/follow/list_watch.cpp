@@ -3,20 +3,44 @@
 #include "platform/long_path.h"
 #include "platform/win/wide.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace merulan {
 
-FolderWatch::FolderWatch(const std::u16string& folder, HWND window, UINT message)
-    : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+namespace {
+
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+// Without notices the window looks at the file this often; notices are asked for again after the first
+// wait, doubled each time they are refused, up to the longest.
+constexpr milliseconds kPollInterval{2000};
+constexpr milliseconds kFirstRetry{2000};
+constexpr milliseconds kLongestRetry{60000};
+
+} // namespace
+
+ChangeNotices systemChangeNotices() {
+    ChangeNotices notices;
+    notices.open = [](const std::u16string& folder) {
+        return FindFirstChangeNotificationW(wide(fileCallPath(folder)), FALSE,
+                                            FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                                                FILE_NOTIFY_CHANGE_LAST_WRITE);
+    };
+    notices.next = [](HANDLE notice) { return FindNextChangeNotification(notice) != FALSE; };
+    return notices;
+}
+
+FolderWatch::FolderWatch(std::u16string folder, HWND window, UINT message, ChangeNotices notices)
+    : folder_(std::move(folder)), window_(window), message_(message), notices_(std::move(notices)),
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (!stop_) {
         return;
     }
-    change_.reset(FindFirstChangeNotificationW(wide(fileCallPath(folder)), FALSE,
-                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
-                                                   FILE_NOTIFY_CHANGE_LAST_WRITE));
-    if (!change_) {
-        return;
-    }
-    thread_ = std::thread([this, window, message] { run(window, message); });
+    // The first notice is asked for before this returns: a change right after it is not missed.
+    HANDLE first = notices_.open(folder_);
+    thread_ = std::thread([this, first] { run(UniqueChangeNotification(first)); });
 }
 
 FolderWatch::~FolderWatch() {
@@ -26,15 +50,57 @@ FolderWatch::~FolderWatch() {
     }
 }
 
-void FolderWatch::run(HWND window, UINT message) {
-    const HANDLE waits[] = {stop_.get(), change_.get()};
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        if (!posted_.exchange(true) && !PostMessageW(window, message, 0, 0)) {
-            posted_ = false;
+void FolderWatch::post() {
+    if (!posted_.exchange(true) && !PostMessageW(window_, message_, 0, 0)) {
+        posted_ = false;
+    }
+}
+
+bool FolderWatch::stopped(DWORD milliseconds) const {
+    return WaitForSingleObject(stop_.get(), milliseconds) != WAIT_TIMEOUT;
+}
+
+void FolderWatch::run(UniqueChangeNotification notice) {
+    milliseconds retry = kFirstRetry;
+    Clock::time_point nextTry = Clock::now() + (notice ? milliseconds(0) : retry);
+    bool lookedWithout = false; // the window has been looking without notices
+    for (;;) {
+        if (!notice && Clock::now() >= nextTry) {
+            notice.reset(notices_.open(folder_));
+            if (!notice) {
+                nextTry = Clock::now() + retry;
+                retry = std::min(retry * 2, kLongestRetry);
+            }
         }
-        if (!FindNextChangeNotification(change_.get())) {
-            return;
+        if (!notice) {
+            post(); // a look every interval stands in for the notices
+            lookedWithout = true;
+            if (stopped(static_cast<DWORD>(kPollInterval.count()))) {
+                return;
+            }
+            continue;
         }
+        retry = kFirstRetry;
+        if (lookedWithout) {
+            post(); // whatever changed between the last look and the notices' return
+            lookedWithout = false;
+        }
+        const HANDLE waits[] = {stop_.get(), notice.get()};
+        for (;;) {
+            const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+            if (woken == WAIT_OBJECT_0) {
+                return;
+            }
+            if (woken != WAIT_OBJECT_0 + 1) {
+                break; // the wait failed: ask for notices again, looking meanwhile
+            }
+            post();
+            if (!notices_.next(notice.get())) {
+                break;
+            }
+        }
+        notice.reset();
+        nextTry = Clock::now() + retry;
     }
 }
 

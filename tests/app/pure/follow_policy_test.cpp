@@ -119,6 +119,8 @@ TEST(ListSource, AppliesTheRulesToTheFile) {
     bool broken = false;
     ListSource::Seams seams;
     seams.identityOf = [&](const std::u16string&) { return version(file); };
+    seams.writtenRecently = [](const FileIdentity&) { return false; };
+    seams.contentHash = [](const std::u16string&) { return std::optional<std::uint64_t>(); };
     seams.heldForWriting = [](const std::u16string&) { return false; };
     seams.read = [&](const std::u16string& path, TLspRecords& records) {
         EXPECT_EQ(path, u"C:\\M\\MerulanList.txt");
@@ -148,6 +150,53 @@ TEST(ListSource, AppliesTheRulesToTheFile) {
     EXPECT_EQ(source.look(false, t0 + milliseconds(600)).failure, u"読めません");
     EXPECT_EQ(source.records().front().cmd, u"v2") << "a failed read keeps the records";
     EXPECT_EQ(source.read().failure, u"読めません") << "the user asked: always told";
+}
+
+// A save of the same size within the time stamps' resolution (FAT keeps 2 seconds) changes only the bytes:
+// while that can be, the bytes tell; once the stamp is older, they are not read again.
+TEST(ListSource, ASaveThatKeepsStampAndSizeIsFoundByItsBytes) {
+    std::uint64_t bytes = 1; // what the file holds
+    bool recent = true;
+    int hashed = 0;
+    int reads = 0;
+    ListSource::Seams seams;
+    seams.identityOf = [](const std::u16string&) { return version(5); }; // the stamp and size never change
+    seams.writtenRecently = [&](const FileIdentity&) { return recent; };
+    seams.contentHash = [&](const std::u16string&) {
+        ++hashed;
+        return std::optional(bytes);
+    };
+    seams.heldForWriting = [](const std::u16string&) { return false; };
+    seams.read = [&](const std::u16string&, TLspRecords& records) {
+        ++reads;
+        records = {{0, u"x"}};
+        return true;
+    };
+    ListSource source(u"MerulanList.txt", seams);
+    const FollowClock::time_point t0{};
+    source.read();
+    const struct {
+        const char* what;
+        std::uint64_t bytes;
+        bool recent;
+        bool read;
+        bool hashes;
+    } steps[] = {
+        {"the same bytes", 1, true, false, true},
+        {"other bytes, same stamp and size", 2, true, true, true},
+        {"the stamp grows old, bytes unchanged", 2, false, false, true},
+        {"after that the bytes are not read", 2, false, false, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        bytes = step.bytes;
+        recent = step.recent;
+        const int readsBefore = reads;
+        const int hashedBefore = hashed;
+        EXPECT_EQ(source.look(false, t0).changed, step.read);
+        EXPECT_EQ(reads - readsBefore, step.read ? 1 : 0);
+        EXPECT_EQ(hashed > hashedBefore, step.hashes);
+    }
 }
 
 } // namespace

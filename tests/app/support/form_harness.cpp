@@ -59,6 +59,7 @@ FormEnvironment FormHarness::environment() {
         return currentLocalTime();
     };
     env.controlKeyDown = [this] { return controlKeyDown; };
+    env.changeNotices = changeNotices;
     return env;
 }
 

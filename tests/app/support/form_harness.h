@@ -53,6 +53,8 @@ public:
     std::function<StampTime()> localTime;
     // Ctrl as the form sees it.
     bool controlKeyDown = false;
+    // How the list's folder is watched (called on the watch's own thread).
+    ChangeNotices changeNotices = systemChangeNotices();
 
 private:
     TempDir dir_;

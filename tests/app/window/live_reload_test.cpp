@@ -6,6 +6,7 @@
 #include "platform/win/wide.h"
 #include "text/utf8.h"
 
+#include <atomic>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -180,6 +181,41 @@ TEST_F(LiveReload, NeverRebuildsTheTreeUnderAHeldButton) {
     EXPECT_EQ(held.whileHeld, (Texts{u"作図", u"[LINE] 線分を作図", u"[ARC] 円弧", u"修正", u"[MOVE] 移動"}));
     EXPECT_TRUE(showsWithin(kSavedGrouped)) << "read right after";
     EXPECT_TRUE(harness_.errors.empty());
+}
+
+// Where the system gives no change notices (a network drive), or stops giving them (a reconnect, a resume), the
+// palette looks at the file every 2 seconds instead, and asks for notices again: the follow never dies.
+TEST(LiveReloadWithoutNotices, SavesStillShowWhenTheSystemGivesNoNotices) {
+    const struct {
+        const char* what;
+        int refusedOpens;
+        int failedRearms;
+    } cases[] = {
+        {"no notices at all", 1000000, 0},
+        {"notices refused at first, then given", 2, 0},
+        {"a notice that cannot be armed again", 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::atomic<int> refusedOpens = c.refusedOpens;
+        std::atomic<int> failedRearms = c.failedRearms;
+        const ChangeNotices system = systemChangeNotices();
+        FormHarness harness;
+        harness.changeNotices.open = [&](const std::u16string& folder) {
+            return refusedOpens-- > 0 ? INVALID_HANDLE_VALUE : system.open(folder);
+        };
+        harness.changeNotices.next = [&](HANDLE notice) { return failedRearms-- > 0 ? false : system.next(notice); };
+        harness.writeList(kList);
+        const auto form = harness.open();
+        for (const std::u16string command : {u"FIRST", u"SECOND"}) {
+            harness.writeList(u"見出し\r\n" + command + u"\t説明\r\n");
+            EXPECT_TRUE(
+                pumpUntil([&] { return treeTexts(form->TreeView1.handle()).back() == u"[" + command + u"] 説明"; },
+                          seconds(20), form.get()))
+                << toUtf8(command);
+        }
+        EXPECT_TRUE(harness.errors.empty());
+    }
 }
 
 TEST_F(LiveReload, ThePalettesOwnDropIsReadOnce) {
