@@ -39,8 +39,9 @@ WindowBounds boundsOf(const RECT& r) {
 
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
     : env_(std::move(environment)), theme_(std::move(theme)),
+      files_(paletteFilesFor(env_.executablePath, env_.paletteFileSeams)),
       boundary_([this](const std::u16string& message) { reportFailure(message); }),
-      list_(env_.executableFolder() + std::u16string(kListFileName), ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
+      list_(files_.listPath, ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
 
 std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, std::shared_ptr<const Theme> theme) {
     const std::u16string className(kFormClassName);
@@ -321,7 +322,7 @@ void TMerulanForm::FormCreate() {
 
 void TMerulanForm::applySettings() {
     applyingSettings_ = true;
-    const SettingsFile settings(settingsPathFor(env_.executablePath));
+    const SettingsFile settings(files_.settingsPath);
     RECT current{};
     GetWindowRect(window_, &current);
     const SettingsValues values = settings.read(boundsOf(current), CAD1.caption(), currentScreenInfo());
@@ -347,7 +348,7 @@ void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
 }
 
 void TMerulanForm::FormDestroy() {
-    const SettingsFile settings(settingsPathFor(env_.executablePath));
+    const SettingsFile settings(files_.settingsPath);
     settings.write(boundsToStore(window_), CAD1.caption());
 }
 
@@ -464,7 +465,7 @@ void TMerulanForm::WMDropFiles(UniqueDrop drop) {
     DropImportSeams seams = fileSystemSeams();
     seams.askYesNo = [&](const std::u16string& question) { return env_.askYesNo(window_, question); };
     seams.localTime = env_.localTime;
-    if (importLispSources(lispSourcesOf(names, compareFileNamesLogically), env_.executableFolder(), how,
+    if (importLispSources(lispSourcesOf(names, compareFileNamesLogically), list_.path(), env_.executableFolder(), how,
                           *env_.ansiCodePage, compareUserLocaleIgnoreCase, seams) == DropImportResult::ListWritten) {
         loadMerulanList();
         makeTreeViewItemsByRow();

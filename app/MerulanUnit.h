@@ -6,6 +6,7 @@
 #include "app/follow/list_follower.h"
 #include "app/follow/list_source.h"
 #include "app/form_environment.h"
+#include "app/settings/palette_files.h"
 #include "app/look/dark_mode.h"
 #include "app/window/command_tree.h"
 #include "app/window/controls.h"
@@ -69,6 +70,8 @@ public:
     unsigned dpi() const { return dpi_; }
     const FormEnvironment& environment() const { return env_; }
     std::u16string listFilePath() const;
+    // Where the settings and the list are kept (beside the executable, or in the user's folder).
+    const PaletteFiles& files() const { return files_; }
 
     // Shows the window; the palette's message loop calls preTranslate before dispatching.
     void show(int showCommand);
@@ -168,6 +171,7 @@ private:
 
     FormEnvironment env_;
     std::shared_ptr<const Theme> theme_;
+    PaletteFiles files_;
     HWND window_ = nullptr;
     unsigned dpi_ = 96;
     UniqueFont windowFont_;

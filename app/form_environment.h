@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/follow/list_watch.h"
+#include "app/settings/palette_files.h"
 #include "platform/local_time.h"
 #include "text/codepage.h"
 
@@ -30,6 +31,8 @@ struct FormEnvironment {
     std::function<bool()> controlKeyDown;
     // How the list's folder is watched.
     ChangeNotices changeNotices = systemChangeNotices();
+    // Where the palette keeps its settings and list when its own folder cannot be written.
+    PaletteFileSeams paletteFileSeams = systemPaletteFileSeams();
     // Told the name of each step of the start-up as it ends, for measuring where the time goes; not set in
     // the product.
     std::function<void(const char* step)> startupStep;

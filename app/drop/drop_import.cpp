@@ -20,13 +20,13 @@ std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrit
     return question + u"(現在のコマンドリストは日付時刻を追加したファイル名で保存されます)";
 }
 
-std::u16string listBackupPath(std::u16string_view exeFolder, const StampTime& time) {
-    return backupPathFor(std::u16string(exeFolder) + std::u16string(kListFileName), time);
+std::u16string listBackupPath(std::u16string_view listFolder, const StampTime& time) {
+    return backupPathFor(std::u16string(listFolder) + std::u16string(kListFileName), time);
 }
 
-DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& exeFolder,
-                                   ListWrite how, const AnsiCodePage& ansi, TextCompare compare,
-                                   const DropImportSeams& seams) {
+DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& listPath,
+                                   const std::u16string& exeFolder, ListWrite how, const AnsiCodePage& ansi,
+                                   TextCompare compare, const DropImportSeams& seams) {
     const NewList list = newListOf(indexLispSources(sourcePaths, ansi, compare), exeFolder);
     if (list.lines.empty()) {
         return DropImportResult::NoCommands;
@@ -35,8 +35,8 @@ DropImportResult importLispSources(const std::vector<std::u16string>& sourcePath
         return DropImportResult::Declined;
     }
     // The time stamp is the moment of the answer, not of the drop.
-    const std::u16string backupPath = listBackupPath(exeFolder, seams.localTime());
-    writeListFile(exeFolder + std::u16string(kListFileName), list.lines, how, backupPath, ansi, seams);
+    const std::u16string backupPath = backupPathFor(listPath, seams.localTime());
+    writeListFile(listPath, list.lines, how, backupPath, ansi, seams);
     return DropImportResult::ListWritten;
 }
 

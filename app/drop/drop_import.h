@@ -26,8 +26,8 @@ DropImportSeams fileSystemSeams();
 // question for replacing or appending, and the note on the backup.
 std::u16string importQuestion(std::size_t entries, std::size_t sources, ListWrite how);
 
-// exeFolder + "MerulanList" + yyyymmddhhnnss + ".txt".
-std::u16string listBackupPath(std::u16string_view exeFolder, const StampTime& time);
+// listFolder + "MerulanList" + yyyymmddhhnnss + ".txt".
+std::u16string listBackupPath(std::u16string_view listFolder, const StampTime& time);
 
 enum class DropImportResult {
     NoCommands,  // nothing asked, nothing changed
@@ -35,11 +35,12 @@ enum class DropImportResult {
     ListWritten, // the list file now holds the new list
 };
 
-// Indexes the sources into blocks (indexLispSources, newListOf), asks, and writes the list file in
-// exeFolder as how says, keeping the current one under a time-stamped name. A source that cannot be read
-// or indexed stops everything before the question, with a message that names it.
-DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& exeFolder,
-                                   ListWrite how, const AnsiCodePage& ansi, TextCompare compare,
-                                   const DropImportSeams& seams);
+// Indexes the sources into blocks (indexLispSources, newListOf; a source in exeFolder loads as Merulan\NAME),
+// asks, and writes the list file at listPath as how says, keeping the current one beside it under a
+// time-stamped name. A source that cannot be read or indexed stops everything before the question, with a
+// message that names it.
+DropImportResult importLispSources(const std::vector<std::u16string>& sourcePaths, const std::u16string& listPath,
+                                   const std::u16string& exeFolder, ListWrite how, const AnsiCodePage& ansi,
+                                   TextCompare compare, const DropImportSeams& seams);
 
 } // namespace merulan

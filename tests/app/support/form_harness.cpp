@@ -28,6 +28,10 @@ void FormHarness::writeListBytes(std::string_view bytes) const {
     writeFileBytes(listPath(), bytes);
 }
 
+std::u16string FormHarness::userFolder() const {
+    return dir_.u16(u"AppData") + u"\\Merulan\\";
+}
+
 void FormHarness::removeList() const {
     DeleteFileW(wide(listPath()));
 }
@@ -60,6 +64,10 @@ FormEnvironment FormHarness::environment() {
     };
     env.controlKeyDown = [this] { return controlKeyDown; };
     env.changeNotices = changeNotices;
+    env.paletteFileSeams.userDataFolder = [this] {
+        std::filesystem::create_directories(dir_ / u"AppData");
+        return dir_.u16(u"AppData") + u"\\";
+    };
     return env;
 }
 

@@ -36,6 +36,8 @@ public:
     void writeList(std::u16string_view text) const;
     void writeListBytes(std::string_view bytes) const;
     void removeList() const;
+    // Where the palette keeps its files when the executable's folder cannot be written.
+    std::u16string userFolder() const;
     // Lives in an existing folder instead (full path); before open().
     void useFolder(const std::u16string& folder);
 

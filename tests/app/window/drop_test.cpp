@@ -475,7 +475,9 @@ TEST_F(Drop, AListInUseIsNeitherRenamedNorOverwritten) {
 
 // The palette's folder is one that the test run prepared outside Wine so that nothing in it can change:
 // the new list cannot be created, nothing is written, and the list stays as it was under its own name.
-TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
+// A palette in a folder its user cannot write (under Program Files, on a read-only share) keeps its list and
+// settings in the user's own folder, starting from the ones beside it, and leaves its own folder as it is.
+TEST_F(Drop, AReadOnlyExecutableFolderIsLeftAloneAndTheUserFolderTakesTheList) {
     const char* prepared = std::getenv("MERULAN_READ_ONLY_FOLDER");
     if (!prepared) {
         GTEST_SKIP() << "needs the folder that ctest prepares (MERULAN_READ_ONLY_FOLDER)";
@@ -487,20 +489,23 @@ TEST_F(Drop, AReadOnlyFolderKeepsTheListUnderItsOwnName) {
         GTEST_SKIP() << "this file system let the folder stay writable";
     }
     const std::string listBefore = fileBytes(harness.listPath());
+    const std::string settingsBefore = fileBytes(harness.folder() + u"Merulan.ini");
     ASSERT_FALSE(listBefore.empty());
     const auto form = open(false);
-    const Texts nodesBefore = treeTexts(form->TreeView1.handle());
-    ASSERT_EQ(nodesBefore, kOldNodes);
+    EXPECT_TRUE(form->files().inUserFolder);
+    EXPECT_EQ(form->listFilePath(), harness.userFolder() + u"MerulanList.txt");
+    EXPECT_EQ(fileBytes(harness.userFolder() + u"MerulanList.txt"), listBefore) << "the starting point";
+    EXPECT_EQ(fileBytes(harness.userFolder() + u"Merulan.ini"), settingsBefore);
+    ASSERT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 
     harness.answerYes = true;
     drop(*form, {source(u"tools.lsp", utf8(kOneCommand))});
     ASSERT_EQ(harness.questions.size(), 1u);
-    ASSERT_EQ(harness.errors.size(), 1u);
-    EXPECT_TRUE(harness.errors[0].text.starts_with(formatText(kCannotCreateMessage, {harness.listPath(), u""})))
-        << utf8(harness.errors[0].text);
+    EXPECT_TRUE(harness.errors.empty());
+    EXPECT_EQ(treeTexts(form->TreeView1.handle()).front(), u"tools");
+    EXPECT_EQ(filesIn(harness.userFolder()).size(), 3u) << "the settings, the new list and its backup";
     EXPECT_EQ(fileBytes(harness.listPath()), listBefore);
     EXPECT_EQ(filesIn(harness.folder()), (Texts{u"Merulan.ini", u"MerulanList.txt"}));
-    EXPECT_EQ(treeTexts(form->TreeView1.handle()), kOldNodes);
 }
 
 } // namespace
