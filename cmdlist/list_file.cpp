@@ -132,6 +132,10 @@ std::u16string readListText(const std::u16string& fName, const AnsiCodePage& ans
     return decodeText(readFileBytes(fName), ansi, UnmarkedText::SurelyUtf8ElseAnsiCodePage);
 }
 
+bool fillLspRecordsFromBytes(TLspRecords& table, std::string_view bytes, const AnsiCodePage& ansi) {
+    return fillLspRecords(table, decodeText(bytes, ansi, UnmarkedText::SurelyUtf8ElseAnsiCodePage));
+}
+
 bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const AnsiCodePage& ansi) {
     if (!fileExists(fName)) {
         return false;

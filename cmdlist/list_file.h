@@ -31,6 +31,10 @@ bool fillLspRecords(TLspRecords& table, std::u16string_view text);
 // it. Open and decoding failures throw MerulanError.
 std::u16string readListText(const std::u16string& fName, const AnsiCodePage& ansi);
 
+// The records of a list file's bytes, decoded as every reader of the list decodes them; false and the table
+// unchanged when they hold no lines. Decoding failures throw MerulanError.
+bool fillLspRecordsFromBytes(TLspRecords& table, std::string_view bytes, const AnsiCodePage& ansi);
+
 // Missing file, or one without lines: false and the table unchanged. Open and decoding failures
 // throw MerulanError and also leave the table unchanged.
 bool loadMerulanList(TLspRecords& table, const std::u16string& fName, const AnsiCodePage& ansi);

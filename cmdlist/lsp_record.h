@@ -13,6 +13,7 @@ struct TLspRecord {
     std::u16string cmt;
     std::u16string exe;
     std::u16string opt;
+    bool shared = false; // from the office's shared list, not the user's own
 
     bool operator==(const TLspRecord&) const = default;
 };

@@ -14,6 +14,9 @@ namespace merulan {
 
 constexpr int kHeadingImage = 0;
 constexpr int kCommandImage = 1;
+// The same pictures in the shared list's colour.
+constexpr int kSharedHeadingImage = 4;
+constexpr int kSharedCommandImage = 5;
 
 struct TreeNodeContent {
     std::u16string text;

@@ -27,6 +27,9 @@ std::optional<FileIdentity> fileIdentityOf(const std::u16string& path);
 // save of the same size could still keep the same time stamp.
 bool writtenRecently(const FileIdentity& identity);
 
+// A path on another computer: a share ("\\\\server\\...") or a drive mapped to one.
+bool isNetworkPath(const std::u16string& path);
+
 // A hash of the file's bytes (FNV-1a, 64 bits); nothing when it cannot be read.
 std::optional<std::uint64_t> fileContentHash(const std::u16string& path);
 

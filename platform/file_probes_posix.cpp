@@ -27,6 +27,10 @@ bool writtenRecently(const FileIdentity& identity) {
     return identity.lastWrite + kTwoSeconds > nanoseconds;
 }
 
+bool isNetworkPath(const std::u16string& path) {
+    return path.starts_with(u"//") || path.starts_with(u"\\\\");
+}
+
 bool fileHeldForWriting(const std::u16string&) {
     return false; // an open file never keeps a reader out here
 }

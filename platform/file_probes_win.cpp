@@ -30,6 +30,17 @@ bool writtenRecently(const FileIdentity& identity) {
     return identity.lastWrite + kTwoSeconds > ticks;
 }
 
+bool isNetworkPath(const std::u16string& path) {
+    if (path.starts_with(u"\\\\")) {
+        return true;
+    }
+    if (path.size() < 2 || path[1] != u':') {
+        return false;
+    }
+    const std::u16string root = path.substr(0, 2) + u"\\";
+    return GetDriveTypeW(wide(root)) == DRIVE_REMOTE;
+}
+
 bool fileHeldForWriting(const std::u16string& path) {
     const UniqueFileHandle file(
         CreateFileW(wide(fileCallPath(path)), GENERIC_READ, kReaderShareMode, nullptr, OPEN_EXISTING, 0, nullptr));

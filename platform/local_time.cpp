@@ -23,4 +23,23 @@ StampTime currentLocalTime() {
 #endif
 }
 
+StampTime localTimeOfFileTime(std::uint64_t fileTime) {
+#ifdef _WIN32
+    const FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time)) {
+        return {};
+    }
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+#else
+    const auto seconds = static_cast<std::time_t>(fileTime / 1'000'000'000u);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return {static_cast<unsigned>(local.tm_year + 1900), static_cast<unsigned>(local.tm_mon + 1),
+            static_cast<unsigned>(local.tm_mday),        static_cast<unsigned>(local.tm_hour),
+            static_cast<unsigned>(local.tm_min),         static_cast<unsigned>(local.tm_sec)};
+#endif
+}
+
 } // namespace merulan

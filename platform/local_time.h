@@ -1,6 +1,8 @@
 // The local date and time, down to the second, for the names of list backups.
 #pragma once
 
+#include <cstdint>
+
 namespace merulan {
 
 struct StampTime {
@@ -13,5 +15,8 @@ struct StampTime {
 };
 
 StampTime currentLocalTime();
+
+// The local date and time of a file time as FileIdentity::lastWrite holds it.
+StampTime localTimeOfFileTime(std::uint64_t fileTime);
 
 } // namespace merulan

@@ -59,6 +59,12 @@ std::u16string_view extensionOf(std::u16string_view path) {
     return dot == std::u16string_view::npos ? std::u16string_view{} : name.substr(dot);
 }
 
+bool isFullPath(std::u16string_view path) {
+    const bool letter = !path.empty() && ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z'));
+    const bool drive = path.size() >= 3 && letter && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
+    return drive || beginsWith(path, u"\\\\");
+}
+
 std::u16string formatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
     std::u16string out;
     auto arg = args.begin();

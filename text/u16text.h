@@ -25,6 +25,8 @@ std::u16string_view fileNameOf(std::u16string_view path);
 std::u16string_view folderOf(std::u16string_view path);
 // From the file name's last "." on, "." included; empty when the name has none.
 std::u16string_view extensionOf(std::u16string_view path);
+// "C:\", "C:/" or "\\server": a Windows path that does not depend on the current folder.
+bool isFullPath(std::u16string_view path);
 
 // Replaces each "%s" of pattern, in order, by the next argument.
 std::u16string formatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);

@@ -23,14 +23,6 @@ const CadSender& senderOf(TargetCad cad, const ExecutionSeam& seam) {
     return seam.sendToIJCad;
 }
 
-// "C:\", "C:/" or "\\server": a path that does not depend on the current folder.
-bool isFullPath(std::u16string_view path) {
-    const bool drive = path.size() >= 3 &&
-                       ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z')) &&
-                       path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
-    return drive || beginsWith(path, u"\\\\");
-}
-
 std::u16string doubledBackslashes(std::u16string_view path) {
     std::u16string doubled;
     doubled.reserve(path.size() + static_cast<size_t>(std::count(path.begin(), path.end(), u'\\')));

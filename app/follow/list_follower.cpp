@@ -8,7 +8,15 @@ ListFollower::ListFollower(HWND window, std::u16string folder, ChangeNotices not
     : window_(window), folder_(std::move(folder)), notices_(std::move(notices)) {}
 
 void ListFollower::start() {
-    watch_ = std::make_unique<FolderWatch>(folder_, window_, kFolderChangedMessage, notices_);
+    // Without change notices the window looks every 2 seconds: the palette's own list is usually local.
+    watch_ = std::make_unique<FolderWatch>(
+        folder_,
+        [this] {
+            if (!posted_.exchange(true) && !PostMessageW(window_, kFolderChangedMessage, 0, 0)) {
+                posted_ = false;
+            }
+        },
+        notices_, std::chrono::milliseconds(2000));
 }
 
 void ListFollower::lookAgainIn(std::chrono::milliseconds delay) {
@@ -17,9 +25,7 @@ void ListFollower::lookAgainIn(std::chrono::milliseconds delay) {
 }
 
 void ListFollower::folderChanged() {
-    if (watch_) {
-        watch_->acknowledge();
-    }
+    posted_ = false; // the next change posts another
     // Armed for a later retry: look sooner. Armed to settle already: leave it, so that a folder that keeps
     // changing cannot put the look off for ever.
     if (!armed_ || *armed_ > kFollowSettle) {

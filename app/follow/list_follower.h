@@ -4,6 +4,7 @@
 
 #include "app/follow/list_watch.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -31,8 +32,10 @@ private:
     HWND window_;
     std::u16string folder_;
     ChangeNotices notices_;
-    std::unique_ptr<FolderWatch> watch_;
+    // A change message waits in the window's queue: a burst of changes is one message.
+    std::atomic<bool> posted_{false};
     std::optional<std::chrono::milliseconds> armed_;
+    std::unique_ptr<FolderWatch> watch_; // last: its thread stops before the rest goes
 };
 
 } // namespace merulan

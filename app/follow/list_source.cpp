@@ -59,11 +59,11 @@ ListUpdate ListSource::read() {
     // Taken before the read: a change during it then still counts as a change.
     const std::optional<FileIdentity> identity = identityNow();
     try {
-        return {readVersion(identity), std::nullopt, std::nullopt};
+        return {readVersion(identity), !identity, std::nullopt, std::nullopt};
     } catch (...) {
         const std::u16string message = messageOf(std::current_exception());
         const FollowAnswer answer = followUserReadFailed(state_, identity, seams_.heldForWriting(path_));
-        return {false, message, answer.lookAgainIn};
+        return {false, !identity, message, answer.lookAgainIn};
     }
 }
 
@@ -72,15 +72,17 @@ ListUpdate ListSource::look(bool busy, FollowClock::time_point at) {
     // A writer is looked for only when the file changed.
     const bool held = now && now != state_.shown && seams_.heldForWriting(path_);
     const FollowAnswer answer = followLook(state_, now, held, busy);
+    const bool missing = !busy && !now;
     if (answer.step != FollowStep::Read) {
-        return {false, std::nullopt, answer.lookAgainIn};
+        return {false, missing, std::nullopt, answer.lookAgainIn};
     }
     try {
-        return {readVersion(now), std::nullopt, std::nullopt};
+        return {readVersion(now), false, std::nullopt, std::nullopt};
     } catch (...) {
         const std::u16string message = messageOf(std::current_exception());
         const FollowAnswer failed = followReadFailed(state_, *now, seams_.heldForWriting(path_), at);
-        return {false, failed.step == FollowStep::Report ? std::optional(message) : std::nullopt, failed.lookAgainIn};
+        return {false, false, failed.step == FollowStep::Report ? std::optional(message) : std::nullopt,
+                failed.lookAgainIn};
     }
 }
 

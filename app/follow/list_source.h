@@ -17,6 +17,7 @@ namespace merulan {
 // What a read or a look brought.
 struct ListUpdate {
     bool changed = false;                  // records() now holds what was just read
+    bool missing = false;                  // no file was there (or it could not even be looked at)
     std::optional<std::u16string> failure; // why the file cannot be read, for the user to see
     std::optional<std::chrono::milliseconds> lookAgainIn;
 };

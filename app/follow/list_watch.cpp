@@ -13,9 +13,8 @@ namespace {
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
 
-// Without notices the window looks at the file this often; notices are asked for again after the first
-// wait, doubled each time they are refused, up to the longest.
-constexpr milliseconds kPollInterval{2000};
+// Without notices, notices are asked for again after the first wait, doubled each time they are refused, up to
+// the longest.
 constexpr milliseconds kFirstRetry{2000};
 constexpr milliseconds kLongestRetry{60000};
 
@@ -32,9 +31,10 @@ ChangeNotices systemChangeNotices() {
     return notices;
 }
 
-FolderWatch::FolderWatch(std::u16string folder, HWND window, UINT message, ChangeNotices notices)
-    : folder_(std::move(folder)), window_(window), message_(message), notices_(std::move(notices)),
-      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+FolderWatch::FolderWatch(std::u16string folder, std::function<void()> changed, ChangeNotices notices,
+                         milliseconds pollInterval)
+    : folder_(std::move(folder)), changed_(std::move(changed)), notices_(std::move(notices)),
+      pollInterval_(pollInterval), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (!stop_) {
         return;
     }
@@ -47,12 +47,6 @@ FolderWatch::~FolderWatch() {
     if (thread_.joinable()) {
         SetEvent(stop_.get());
         thread_.join();
-    }
-}
-
-void FolderWatch::post() {
-    if (!posted_.exchange(true) && !PostMessageW(window_, message_, 0, 0)) {
-        posted_ = false;
     }
 }
 
@@ -73,16 +67,16 @@ void FolderWatch::run(UniqueChangeNotification notice) {
             }
         }
         if (!notice) {
-            post(); // a look every interval stands in for the notices
+            changed_(); // a look every interval stands in for the notices
             lookedWithout = true;
-            if (stopped(static_cast<DWORD>(kPollInterval.count()))) {
+            if (stopped(static_cast<DWORD>(pollInterval_.count()))) {
                 return;
             }
             continue;
         }
         retry = kFirstRetry;
         if (lookedWithout) {
-            post(); // whatever changed between the last look and the notices' return
+            changed_(); // whatever changed between the last look and the notices' return
             lookedWithout = false;
         }
         const HANDLE waits[] = {stop_.get(), notice.get()};
@@ -94,7 +88,7 @@ void FolderWatch::run(UniqueChangeNotification notice) {
             if (woken != WAIT_OBJECT_0 + 1) {
                 break; // the wait failed: ask for notices again, looking meanwhile
             }
-            post();
+            changed_();
             if (!notices_.next(notice.get())) {
                 break;
             }

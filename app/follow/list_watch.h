@@ -3,7 +3,7 @@
 
 #include "app/window/win_handles.h"
 
-#include <atomic>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
@@ -20,32 +20,27 @@ struct ChangeNotices {
 };
 ChangeNotices systemChangeNotices();
 
-// Posts `message` to the window whenever something in the folder changes; posts again only after
-// acknowledge(), so a burst of changes is one message. Where the system gives no notices, or stops giving
-// them, the window is told every 2 seconds instead, and notices are asked for again, less and less often,
-// until they come back.
+// Calls changed (on its own thread) whenever something in the folder changes. Where the system gives no
+// notices, or stops giving them, changed is called every pollInterval instead, and notices are asked for
+// again, less and less often, until they come back.
 class FolderWatch {
 public:
-    FolderWatch(std::u16string folder, HWND window, UINT message, ChangeNotices notices = systemChangeNotices());
+    FolderWatch(std::u16string folder, std::function<void()> changed, ChangeNotices notices,
+                std::chrono::milliseconds pollInterval);
     ~FolderWatch();
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
-    // The window has taken the message: the next change posts another.
-    void acknowledge() { posted_ = false; }
-
 private:
     void run(UniqueChangeNotification notice);
-    void post();
     // Waits for the stop or for that long; true when stopped.
     bool stopped(DWORD milliseconds) const;
 
     std::u16string folder_;
-    HWND window_;
-    UINT message_;
+    std::function<void()> changed_;
     ChangeNotices notices_;
+    std::chrono::milliseconds pollInterval_;
     UniqueKernelHandle stop_;
-    std::atomic<bool> posted_{false};
     std::thread thread_;
 };
 

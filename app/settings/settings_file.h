@@ -17,6 +17,8 @@ public:
     void write(const WindowBounds& bounds, const std::u16string& target) const;
     // "Keys"/"Activate", trimmed; nothing when missing or blank.
     std::optional<std::u16string> activateHotkey() const;
+    // "List"/"Shared" as written; empty when missing.
+    std::u16string sharedList() const;
     const std::u16string& path() const { return path_; }
 
 private:

@@ -54,6 +54,13 @@ std::optional<std::u16string> SettingsFile::activateHotkey() const {
     return value;
 }
 
+std::u16string SettingsFile::sharedList() const {
+    const PrivateProfile profile(path_);
+    std::u16string value = profile.read(u"List", u"Shared", u"");
+    profile.flush();
+    return value;
+}
+
 void SettingsFile::write(const WindowBounds& bounds, const std::u16string& target) const {
     writeSettings(PrivateProfile(path_), path_, bounds, target);
 }

@@ -60,6 +60,17 @@ std::optional<std::u16string_view> hexDigitsOf(std::u16string_view text) {
 
 } // namespace
 
+std::u16string sharedListPathFor(std::u16string_view value, std::u16string_view exeFolder) {
+    const std::u16string_view path = trimBlanks(value);
+    if (path.empty()) {
+        return {};
+    }
+    if (isFullPath(path)) {
+        return std::u16string(path);
+    }
+    return std::u16string(exeFolder) + std::u16string(path);
+}
+
 std::optional<std::int32_t> parseProfileInteger(std::u16string_view text) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     while (!text.empty() && isBlank(text.front())) {

@@ -29,6 +29,10 @@ struct SettingsValues {
 // The executable's path with the file name's extension replaced by ".ini" (appended when it has none).
 std::u16string settingsPathFor(std::u16string_view exePath);
 
+// [List] Shared as a full path: blanks trimmed; a drive path ("X:\", "X:/") or a share ("\\server\...") as
+// written, anything else relative to the executable's folder. Empty when the value is (no shared list).
+std::u16string sharedListPathFor(std::u16string_view value, std::u16string_view exeFolder);
+
 // An optionally signed decimal, or hexadecimal after "$", "x" or "0x" (either case), that fits a signed
 // 32-bit integer; leading blanks allowed, nothing else. Anything else is no number.
 std::optional<std::int32_t> parseProfileInteger(std::u16string_view text);

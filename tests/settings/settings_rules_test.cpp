@@ -158,5 +158,23 @@ TEST(SettingsMend, WithoutKnownMonitorsOnlyTheSizeIsJudged) {
     EXPECT_FALSE(isUsableWindow({0, 0, 0, 10}, none));
 }
 
+TEST(SharedListPath, FullAsWrittenElseBesideTheExecutable) {
+    const struct {
+        std::u16string_view value;
+        std::u16string_view path;
+    } cases[] = {
+        {u"\\\\cadserver\\cad\\merulan\\MerulanList.txt", u"\\\\cadserver\\cad\\merulan\\MerulanList.txt"},
+        {u"  S:\\merulan\\MerulanList.txt ", u"S:\\merulan\\MerulanList.txt"},
+        {u"s:/merulan/list.txt", u"s:/merulan/list.txt"},
+        {u"shared\\MerulanList.txt", u"C:\\CAD\\shared\\MerulanList.txt"},
+        {u"S:list.txt", u"C:\\CAD\\S:list.txt"},
+        {u"", u""},
+        {u"   ", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sharedListPathFor(c.value, u"C:\\CAD\\"), c.path);
+    }
+}
+
 } // namespace
 } // namespace merulan
