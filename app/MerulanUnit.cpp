@@ -13,6 +13,9 @@
 #include "app/window/form_layout.h"
 #include "app/window/window_class.h"
 #include "cmdlist/list_file.h"
+#include "cmdlist/record_merge.h"
+#include "platform/file_probes.h"
+#include "platform/local_time.h"
 #include "lispindex/source_import.h"
 #include "platform/locale_compare.h"
 #include "platform/text_file.h"
@@ -40,6 +43,7 @@ WindowBounds boundsOf(const RECT& r) {
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
     : env_(std::move(environment)), theme_(std::move(theme)),
       files_(paletteFilesFor(env_.executablePath, env_.paletteFileSeams)),
+      sharedPath_(sharedListPathFor(SettingsFile(files_.settingsPath).sharedList(), env_.executableFolder())),
       boundary_([this](const std::u16string& message) { reportFailure(message); }),
       list_(files_.listPath, ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
 
@@ -73,6 +77,12 @@ void TMerulanForm::finishStartUp() {
     follower_->start();
     followListFile();
     stepDone("folder watch");
+    if (!sharedPath_.empty()) {
+        // The server's list comes when it comes; if it takes too long, its copy stands in meanwhile.
+        shared_ = std::make_unique<SharedListFollower>(window_, kSharedNewsMessage, sharedPath_, env_.ansiCodePage,
+                                                       files_.sharedCopyPath, env_.changeNotices);
+        SetTimer(window_, kSharedWaitTimerId, 2000, nullptr);
+    }
 }
 
 void TMerulanForm::stepDone(const char* step) const {
@@ -173,6 +183,9 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kFinishStartUpMessage:
         finishStartUp();
         return 0;
+    case kSharedNewsMessage:
+        takeSharedNews();
+        return 0;
     case ListFollower::kFolderChangedMessage:
         follower_->folderChanged();
         return 0;
@@ -180,6 +193,15 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (wParam == ListFollower::kTimerId) {
             follower_->timerFired();
             followListFile();
+            return 0;
+        }
+        if (wParam == kSharedWaitTimerId || wParam == kSharedRetryTimerId) {
+            KillTimer(window_, wParam);
+            if (wParam == kSharedRetryTimerId) {
+                takeSharedNews();
+            } else if (sharedShown_.waitedEnough([this] { return readSharedCopy(); })) {
+                showSharedList();
+            }
             return 0;
         }
         break;
@@ -252,6 +274,8 @@ void TMerulanForm::onCommand(int id, int code) {
         return MerulanListtxt2Click();
     case kN3Id:
         return N3Click();
+    case kSharedListtxt1Id:
+        return SharedListtxt1Click();
     }
 }
 
@@ -359,7 +383,7 @@ void TMerulanForm::takeListUpdate(const ListUpdate& update) {
         follower_->lookAgainIn(*update.lookAgainIn);
     }
     if (update.changed) {
-        lspRecords = list_.records();
+        lspRecords = mergedRecords(sharedShown_.records(), list_.records());
     }
 }
 
@@ -371,11 +395,13 @@ void TMerulanForm::loadMerulanList() {
     }
 }
 
+std::optional<EntryKey> TMerulanForm::selectedEntry() const {
+    const auto tag = TreeView1.selectedTag();
+    return tag ? entryKeyOf(lspRecords, *tag) : std::nullopt;
+}
+
 void TMerulanForm::followListFile() {
-    std::optional<EntryKey> selected;
-    if (const auto tag = TreeView1.selectedTag()) {
-        selected = entryKeyOf(lspRecords, *tag);
-    }
+    const std::optional<EntryKey> selected = selectedEntry();
     const ListUpdate update = list_.look(busy(), FollowClock::now());
     takeListUpdate(update);
     if (update.changed) {
@@ -384,6 +410,47 @@ void TMerulanForm::followListFile() {
     if (update.failure) {
         throw MerulanError(*update.failure);
     }
+}
+
+void TMerulanForm::takeSharedNews() {
+    if (busy()) {
+        SetTimer(window_, kSharedRetryTimerId, 200, nullptr); // the news wait for the tree
+        return;
+    }
+    bool changed = false;
+    std::optional<std::u16string> failure;
+    for (const SharedNews& news : shared_->takeNews()) {
+        changed = sharedShown_.take(news, [this] { return readSharedCopy(); }) || changed;
+        if (news.kind == SharedNews::Kind::Failure) {
+            failure = news.failure;
+        }
+    }
+    if (changed) {
+        showSharedList();
+    }
+    if (failure) {
+        throw MerulanError(*failure); // once per version of the server's list, as for the user's own
+    }
+}
+
+void TMerulanForm::showSharedList() {
+    const std::optional<EntryKey> selected = selectedEntry();
+    lspRecords = mergedRecords(sharedShown_.records(), list_.records());
+    showView(shownView_, selected);
+}
+
+std::optional<SharedCopy> TMerulanForm::readSharedCopy() const {
+    const std::optional<FileIdentity> identity = fileIdentityOf(files_.sharedCopyPath);
+    SharedCopy copy;
+    try {
+        if (!identity || !::merulan::loadMerulanList(copy.records, files_.sharedCopyPath, *env_.ansiCodePage)) {
+            return std::nullopt;
+        }
+    } catch (const MerulanError&) {
+        return std::nullopt; // a copy that cannot be read is no copy
+    }
+    copy.taken = localTimeOfFileTime(identity->lastWrite);
+    return copy;
 }
 
 bool TMerulanForm::busy() const {
@@ -419,6 +486,9 @@ void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep)
             content->selected = node;
         }
     }
+    if (view == ShownView::Grouped && sharedShown_.note()) {
+        prependNote(*content, *sharedShown_.note(), kSharedHeadingImage);
+    }
     TreeView1.render(*content);
     shownView_ = view;
 }
@@ -443,6 +513,7 @@ ExecutionSeam TMerulanForm::executionSeam() {
     ExecutionSeam seam = win32ExecutionSeam(
         window_, env_.executableFolder(), [this] { return CAD1.caption(); },
         [this](const std::u16string& text) { env_.showInformation(window_, text); });
+    seam.sharedListFolder = [this] { return std::u16string(folderOf(sharedPath_)); };
     seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
         env_.shellOpen(window_, file, parameters, SW_SHOWNORMAL);
     };
@@ -489,9 +560,17 @@ void TMerulanForm::MerulanListtxt1Click() {
 }
 
 void TMerulanForm::MerulanListtxt2Click() {
+    if (shared_) {
+        shared_->lookNow();
+    }
     setEdit1Text(u"");
     loadMerulanList();
     makeTreeViewItemsByRow();
+}
+
+void TMerulanForm::SharedListtxt1Click() {
+    // Opened, not checked first: a server that does not answer would hold the palette.
+    env_.shellOpen(window_, u"Notepad", sharedPath_, SW_SHOWNORMAL);
 }
 
 void TMerulanForm::N3Click() {

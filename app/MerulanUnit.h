@@ -5,6 +5,8 @@
 #include "app/execution/command_execution.h"
 #include "app/follow/list_follower.h"
 #include "app/follow/list_source.h"
+#include "app/follow/shared_list_follower.h"
+#include "app/follow/shared_shown.h"
 #include "app/form_environment.h"
 #include "app/settings/palette_files.h"
 #include "app/look/dark_mode.h"
@@ -54,6 +56,7 @@ enum FormCommand : int {
     kMerulanListtxt1Id,
     kMerulanListtxt2Id,
     kN3Id,
+    kSharedListtxt1Id,
 };
 
 class TMerulanForm {
@@ -72,6 +75,8 @@ public:
     std::u16string listFilePath() const;
     // Where the settings and the list are kept (beside the executable, or in the user's folder).
     const PaletteFiles& files() const { return files_; }
+    // The office's shared list ([List] Shared); empty without one.
+    const std::u16string& sharedListPath() const { return sharedPath_; }
 
     // Shows the window; the palette's message loop calls preTranslate before dispatching.
     void show(int showCommand);
@@ -98,6 +103,8 @@ public:
     UniqueImageList ImageList2;
     UniqueMenu PopupMenu1;
     TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
+    // After MerulanListtxt1, only when [List] Shared names the office's shared list.
+    TMenuItem SharedListtxt1;
 
     // Event handlers.
     void FormCreate();
@@ -112,6 +119,7 @@ public:
     void MerulanListtxt1Click();
     void MerulanListtxt2Click();
     void N3Click();
+    void SharedListtxt1Click();
 
     // Operations. loadMerulanList reads the list file because the user asked; its failure is thrown.
     void loadMerulanList();
@@ -155,6 +163,14 @@ private:
     void takeListUpdate(const ListUpdate& update);
     // The list file changed on disk: read it and show the same view with the same entry selected.
     void followListFile();
+    // The entry the tree has selected, to select again after the table was replaced.
+    std::optional<EntryKey> selectedEntry() const;
+    // The shared list's reader has news; taken when the tree may be rebuilt.
+    void takeSharedNews();
+    // The shared list changed what it shows: the table merged anew, the view kept.
+    void showSharedList();
+    // The copy of the shared list kept on this PC, with its date.
+    std::optional<SharedCopy> readSharedCopy() const;
     // The tree is not rebuilt now: a box of the palette is open, a mouse button is captured (the tree's own
     // loop after a button goes down still holds the node it hit), or a menu or a move-size loop runs.
     bool busy() const;
@@ -163,6 +179,10 @@ private:
     void runFormDestroyOnce();
     // The tooltip and the folder watch, posted to come right after the first paint.
     static constexpr UINT kFinishStartUpMessage = WM_APP + 2;
+    static constexpr UINT kSharedNewsMessage = WM_APP + 3;
+    // The time the shared list gets at start-up before its copy is shown; a retry while the tree is busy.
+    static constexpr UINT_PTR kSharedWaitTimerId = 0x4D53;
+    static constexpr UINT_PTR kSharedRetryTimerId = 0x4D54;
     void finishStartUp();
     void stepDone(const char* step) const;
 
@@ -172,6 +192,7 @@ private:
     FormEnvironment env_;
     std::shared_ptr<const Theme> theme_;
     PaletteFiles files_;
+    std::u16string sharedPath_;
     HWND window_ = nullptr;
     unsigned dpi_ = 96;
     UniqueFont windowFont_;
@@ -188,6 +209,8 @@ private:
     GlobalHotkey hotkey_;
     ListSource list_;
     std::unique_ptr<ListFollower> follower_;
+    SharedShown sharedShown_;
+    std::unique_ptr<SharedListFollower> shared_;
 };
 
 } // namespace merulan

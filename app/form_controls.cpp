@@ -81,6 +81,10 @@ void TMerulanForm::createMenu() {
     targets.release(); // the menu owns it now
     N1.append(PopupMenu1.get(), 0, u"");
     MerulanListtxt1.append(PopupMenu1.get(), kMerulanListtxt1Id, u"■ MerulanList.txt を表示、編集 （メモ帳起動）...");
+    if (!sharedPath_.empty()) {
+        SharedListtxt1.append(PopupMenu1.get(), kSharedListtxt1Id,
+                              u"■ 共有の MerulanList.txt を表示 （メモ帳起動）...");
+    }
     MerulanListtxt2.append(PopupMenu1.get(), kMerulanListtxt2Id, u"■ MerulanList.txt を再読み込み");
     N2.append(PopupMenu1.get(), 0, u"");
     N3.append(PopupMenu1.get(), kN3Id, u"■ バージョン情報 ...");

@@ -37,6 +37,14 @@ void foldForSearch(std::u16string& text) {
     }
 }
 
+// The flag of the record's kind, in the shared list's colour for its records.
+int imageOf(const TLspRecord& record) {
+    if (!isCommandEntry(record)) {
+        return record.shared ? kSharedHeadingImage : kHeadingImage;
+    }
+    return record.shared ? kSharedCommandImage : kCommandImage;
+}
+
 void selectFirst(TreeViewContent& view) {
     view.selected = view.nodes.empty() ? -1 : 0;
 }
@@ -64,9 +72,9 @@ std::optional<TreeViewContent> groupedViewContent(TLspRecords& table) {
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             heading = static_cast<int>(view.nodes.size());
-            view.nodes.push_back({record.cmd, kHeadingImage, record.row, -1});
+            view.nodes.push_back({record.cmd, imageOf(record), record.row, -1});
         } else if (heading >= 0) {
-            view.nodes.push_back({nodeTextOf(record), kCommandImage, record.row, heading});
+            view.nodes.push_back({nodeTextOf(record), imageOf(record), record.row, heading});
         } // an entry before the first heading has no place in this view
     }
     selectFirst(view);
@@ -82,7 +90,7 @@ std::optional<TreeViewContent> flatViewContent(TLspRecords& table) {
     view.nodes.reserve(table.size());
     for (const TLspRecord& record : table) {
         if (isCommandEntry(record)) {
-            view.nodes.push_back({nodeTextOf(record), kCommandImage, record.row, -1});
+            view.nodes.push_back({nodeTextOf(record), imageOf(record), record.row, -1});
         }
     }
     selectFirst(view);
@@ -112,7 +120,7 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
                 continue;
             }
         }
-        view.nodes.push_back({text, kCommandImage, record.row, -1});
+        view.nodes.push_back({text, imageOf(record), record.row, -1});
     }
     selectFirst(view);
     return view;
@@ -149,6 +157,18 @@ int nodeShowing(const TreeViewContent& content, const TLspRecords& table, const 
         }
     }
     return best;
+}
+
+void prependNote(TreeViewContent& content, std::u16string text, int image) {
+    for (TreeNodeContent& node : content.nodes) {
+        if (node.parent >= 0) {
+            ++node.parent;
+        }
+    }
+    content.nodes.insert(content.nodes.begin(), {std::move(text), image, kNoRecordTag, -1});
+    if (content.selected >= 0) {
+        ++content.selected;
+    }
 }
 
 } // namespace merulan

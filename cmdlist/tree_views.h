@@ -5,6 +5,7 @@
 #include "cmdlist/lsp_record.h"
 #include "cmdlist/record_order.h"
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,5 +65,12 @@ std::optional<EntryKey> entryKeyOf(const TLspRecords& table, std::int32_t row);
 // The node of content that shows the same entry: equal cmd and cmt, on the row nearest the key's (the
 // first in display order among equally near ones); -1 when no node does.
 int nodeShowing(const TreeViewContent& content, const TLspRecords& table, const EntryKey& key);
+
+// A tag no record has: a node with it runs nothing.
+inline constexpr std::int32_t kNoRecordTag = INT32_MIN;
+
+// A line the palette has to say about the list, shown as a first top-level node that runs nothing; the node
+// that was selected stays selected.
+void prependNote(TreeViewContent& content, std::u16string text, int image);
 
 } // namespace merulan

@@ -39,7 +39,7 @@ std::u16string doubledBackslashes(std::u16string_view path) {
 std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam) {
     const std::u16string extension(extensionOf(upperAscii(record.exe)));
     if (extension == u".LSP") {
-        const std::u16string path = resolveEntryPath(record.exe, seam);
+        const std::u16string path = resolveEntryPath(record.exe, seam, record.shared);
         if (!seam.fileExists(path)) {
             seam.showInformation(path + u"\n" + std::u16string(kFileNotFoundMessage));
             return {};
@@ -48,7 +48,7 @@ std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam
         return u"(load \"" + doubledBackslashes(path) + u"\")(princ)";
     }
     if (extension == u".EXE") {
-        seam.startProgram(resolveEntryPath(record.exe, seam), record.opt);
+        seam.startProgram(resolveEntryPath(record.exe, seam, record.shared), record.opt);
         return {};
     }
     return record.cmd;
@@ -146,14 +146,14 @@ std::u16string cancelButtonTipOf(std::optional<TargetCad> cad) {
     return std::u16string(cadNameOf(*cad)) + u" に ESC を送る";
 }
 
-std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam) {
+std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam, bool shared) {
     // A full path to an existing file is taken as written, even inside a folder called Merulan: the list entry
     // names exactly that file. Only the relative "Merulan\name" form and stale paths move to our own folder.
     if (isFullPath(exe) && seam.fileExists(exe)) {
         return exe;
     }
     if (contains(upperAscii(exe), u"MERULAN\\")) {
-        return seam.executableFolder() + std::u16string(fileNameOf(exe));
+        return (shared ? seam.sharedListFolder() : seam.executableFolder()) + std::u16string(fileNameOf(exe));
     }
     return exe;
 }

@@ -22,6 +22,7 @@ struct ExecutionSeam {
     std::function<void(const std::u16string& caption)> setWindowCaption;
     std::function<std::u16string()> targetCadCaption; // the caption of the menu item CAD1
     std::function<std::u16string()> executableFolder; // up to and including its last backslash
+    std::function<std::u16string()> sharedListFolder; // the folder of the office's shared list, if any
     std::function<bool(const std::u16string& path)> fileExists;
     // The shell's "open" verb; whether it worked is not reported.
     std::function<void(const std::u16string& file, const std::u16string& parameters)> startProgram;
@@ -53,8 +54,9 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result, Delivery de
 std::u16string cancelButtonTipOf(std::optional<TargetCad> cad);
 
 // The file an entry's `exe` names: a full path naming an existing file as written; otherwise a path holding
-// "MERULAN\" (any case) means the file of that name in the executable folder; anything else as written.
-std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam);
+// "MERULAN\" (any case) means the file of that name in the executable folder, or for an entry of the shared
+// list in the shared list's folder (the CAD manager keeps the sources beside it); anything else as written.
+std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam, bool shared = false);
 
 // Runs the entry behind the selected tree node: the double-click, and Enter in the tree or in the search box
 // (which act on the node selected in the tree). No node selected, or no record with its tag: nothing happens.

@@ -7,12 +7,17 @@
 
 namespace merulan {
 
-ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
+ListSource::Seams ListSource::fileSystemProbes() {
     Seams seams;
     seams.identityOf = fileIdentityOf;
     seams.writtenRecently = writtenRecently;
     seams.contentHash = fileContentHash;
     seams.heldForWriting = fileHeldForWriting;
+    return seams;
+}
+
+ListSource::Seams ListSource::fileSystemSeams(const AnsiCodePage& ansi) {
+    Seams seams = fileSystemProbes();
     seams.read = [&ansi](const std::u16string& path, TLspRecords& records) {
         return loadMerulanList(records, path, ansi);
     };

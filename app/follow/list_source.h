@@ -33,6 +33,8 @@ public:
         // Throws MerulanError when the file cannot be read.
         std::function<bool(const std::u16string& path, TLspRecords& records)> read;
     };
+    // The file system's probes, without a reader.
+    static Seams fileSystemProbes();
     // The file system and the list reader in ansi, which must outlive the seams.
     static Seams fileSystemSeams(const AnsiCodePage& ansi);
 

@@ -4,7 +4,9 @@
 #include "platform/win/wide.h"
 
 #include <algorithm>
-#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace merulan {
 
@@ -20,6 +22,31 @@ constexpr milliseconds kLongestRetry{60000};
 
 } // namespace
 
+struct FolderWatch::State {
+    std::u16string folder;
+    std::function<void()> changed;
+    ChangeNotices notices;
+    milliseconds pollInterval{};
+    UniqueKernelHandle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool stopped = false;
+    bool done = false;
+
+    // changed, unless the watch has gone.
+    void tell() {
+        const std::lock_guard lock(mutex);
+        if (!stopped) {
+            changed();
+        }
+    }
+    // Waits for the stop or for that long; true when stopped.
+    bool stopWithin(milliseconds wait) const {
+        return WaitForSingleObject(stop.get(), static_cast<DWORD>(wait.count())) != WAIT_TIMEOUT;
+    }
+    void run(UniqueChangeNotification notice);
+};
+
 ChangeNotices systemChangeNotices() {
     ChangeNotices notices;
     notices.open = [](const std::u16string& folder) {
@@ -32,54 +59,61 @@ ChangeNotices systemChangeNotices() {
 }
 
 FolderWatch::FolderWatch(std::u16string folder, std::function<void()> changed, ChangeNotices notices,
-                         milliseconds pollInterval)
-    : folder_(std::move(folder)), changed_(std::move(changed)), notices_(std::move(notices)),
-      pollInterval_(pollInterval), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (!stop_) {
+                         milliseconds pollInterval, When firstNotice)
+    : state_(std::make_shared<State>()) {
+    state_->folder = std::move(folder);
+    state_->changed = std::move(changed);
+    state_->notices = std::move(notices);
+    state_->pollInterval = pollInterval;
+    if (!state_->stop) {
         return;
     }
-    // The first notice is asked for before this returns: a change right after it is not missed.
-    HANDLE first = notices_.open(folder_);
-    thread_ = std::thread([this, first] { run(UniqueChangeNotification(first)); });
+    const HANDLE first = firstNotice == When::Now ? state_->notices.open(state_->folder) : INVALID_HANDLE_VALUE;
+    std::thread([state = state_, first, firstNotice] {
+        const HANDLE notice = firstNotice == When::Now ? first : state->notices.open(state->folder);
+        state->run(UniqueChangeNotification(notice));
+        const std::lock_guard lock(state->mutex);
+        state->done = true;
+        state->ended.notify_all();
+    }).detach();
 }
 
 FolderWatch::~FolderWatch() {
-    if (thread_.joinable()) {
-        SetEvent(stop_.get());
-        thread_.join();
+    std::unique_lock lock(state_->mutex);
+    state_->stopped = true;
+    if (state_->stop) {
+        SetEvent(state_->stop.get());
+        // A thread that a server holds in a call ends by itself when the call returns.
+        state_->ended.wait_for(lock, milliseconds(500), [&] { return state_->done; });
     }
 }
 
-bool FolderWatch::stopped(DWORD milliseconds) const {
-    return WaitForSingleObject(stop_.get(), milliseconds) != WAIT_TIMEOUT;
-}
-
-void FolderWatch::run(UniqueChangeNotification notice) {
+void FolderWatch::State::run(UniqueChangeNotification notice) {
     milliseconds retry = kFirstRetry;
     Clock::time_point nextTry = Clock::now() + (notice ? milliseconds(0) : retry);
-    bool lookedWithout = false; // the window has been looking without notices
+    bool lookedWithout = false; // looks have stood in for notices
     for (;;) {
         if (!notice && Clock::now() >= nextTry) {
-            notice.reset(notices_.open(folder_));
+            notice.reset(notices.open(folder));
             if (!notice) {
                 nextTry = Clock::now() + retry;
                 retry = std::min(retry * 2, kLongestRetry);
             }
         }
         if (!notice) {
-            changed_(); // a look every interval stands in for the notices
+            tell(); // a look every interval stands in for the notices
             lookedWithout = true;
-            if (stopped(static_cast<DWORD>(pollInterval_.count()))) {
+            if (stopWithin(pollInterval)) {
                 return;
             }
             continue;
         }
         retry = kFirstRetry;
         if (lookedWithout) {
-            changed_(); // whatever changed between the last look and the notices' return
+            tell(); // whatever changed between the last look and the notices' return
             lookedWithout = false;
         }
-        const HANDLE waits[] = {stop_.get(), notice.get()};
+        const HANDLE waits[] = {stop.get(), notice.get()};
         for (;;) {
             const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
             if (woken == WAIT_OBJECT_0) {
@@ -88,8 +122,8 @@ void FolderWatch::run(UniqueChangeNotification notice) {
             if (woken != WAIT_OBJECT_0 + 1) {
                 break; // the wait failed: ask for notices again, looking meanwhile
             }
-            changed_();
-            if (!notices_.next(notice.get())) {
+            tell();
+            if (!notices.next(notice.get())) {
                 break;
             }
         }

@@ -1,12 +1,12 @@
-// A thread that waits for changes in the list's folder and tells the window; it never stops telling.
+// A thread that waits for changes in a list's folder and says so; it never stops saying so.
 #pragma once
 
 #include "app/window/win_handles.h"
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
-#include <thread>
 
 namespace merulan {
 
@@ -25,23 +25,21 @@ ChangeNotices systemChangeNotices();
 // again, less and less often, until they come back.
 class FolderWatch {
 public:
+    // firstNotice: When::Now asks for the first notice before the constructor returns (a change right after it
+    // is not missed); When::OnItsThread leaves even that to the watch's thread (a folder on a server that does
+    // not answer would hold the caller).
+    enum class When { Now, OnItsThread };
     FolderWatch(std::u16string folder, std::function<void()> changed, ChangeNotices notices,
-                std::chrono::milliseconds pollInterval);
+                std::chrono::milliseconds pollInterval, When firstNotice = When::Now);
+    // Stops the thread; one that a server holds in a call is let go, and says nothing more.
     ~FolderWatch();
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
-private:
-    void run(UniqueChangeNotification notice);
-    // Waits for the stop or for that long; true when stopped.
-    bool stopped(DWORD milliseconds) const;
+    struct State; // shared with the thread, which may outlive the watch
 
-    std::u16string folder_;
-    std::function<void()> changed_;
-    ChangeNotices notices_;
-    std::chrono::milliseconds pollInterval_;
-    UniqueKernelHandle stop_;
-    std::thread thread_;
+private:
+    std::shared_ptr<State> state_;
 };
 
 } // namespace merulan

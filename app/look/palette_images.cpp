@@ -13,6 +13,9 @@ struct Colours {
 };
 constexpr Colours kHeadingColours{0xFFE76342, 0xFFE78484};
 constexpr Colours kCommandColours{0xFF008484, 0xFF00FFFF};
+// The office's shared list: the same flags in amber and blue.
+constexpr Colours kSharedHeadingColours{0xFFC8901E, 0xFFF0C860};
+constexpr Colours kSharedCommandColours{0xFF3C64C8, 0xFF96B4FF};
 
 bool within(int v, int from, int to) {
     return v >= from && v <= to;
@@ -56,6 +59,10 @@ std::uint32_t designPixel(int index, int x, int y) {
         return smallFigure(kCommandColours, x, y);
     case 3:
         return smallFigure(kHeadingColours, x, y);
+    case 4:
+        return largeFigure(kSharedHeadingColours, x, y);
+    case 5:
+        return largeFigure(kSharedCommandColours, x, y);
     default:
         return kTransparent;
     }

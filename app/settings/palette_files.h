@@ -9,18 +9,23 @@
 namespace merulan {
 
 inline constexpr std::u16string_view kUserFolderName = u"Merulan";
+inline constexpr std::u16string_view kSharedCopyName = u"MerulanShared.txt";
 
 struct PaletteFiles {
     std::u16string folder;       // the folder of both, with its trailing separator
     std::u16string settingsPath; // Merulan.ini (named after the executable)
     std::u16string listPath;     // MerulanList.txt; its backups go beside it
     bool inUserFolder = false;   // the executable's folder cannot be written
+    // The last complete copy of the office's shared list, kept on this PC (%LOCALAPPDATA%\Merulan\).
+    std::u16string sharedCopyPath;
 };
 
 struct PaletteFileSeams {
     std::function<bool(const std::u16string& folder)> canWrite;
     // The user's roaming application data folder (%APPDATA%), with its trailing separator.
     std::function<std::u16string()> userDataFolder;
+    // The user's local application data folder (%LOCALAPPDATA%), with its trailing separator.
+    std::function<std::u16string()> localDataFolder;
     std::function<bool(const std::u16string& path)> fileExists;
     std::function<void(const std::u16string& folder)> createFolder; // throws MerulanError
     // Copies whole or not at all; throws MerulanError.

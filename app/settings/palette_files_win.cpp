@@ -12,6 +12,21 @@
 
 namespace merulan {
 
+namespace {
+
+// A folder an environment variable names, with its trailing separator.
+std::u16string environmentFolder(const std::u16string& variable) {
+    std::u16string folder(MAX_PATH, u'\0');
+    const DWORD length = GetEnvironmentVariableW(wide(variable), wide(folder), static_cast<DWORD>(folder.size()));
+    folder.resize(length < folder.size() ? length : 0);
+    if (folder.empty()) {
+        throw MerulanError(formatText(u"ユーザーのフォルダー (%s) がわかりません", {variable}));
+    }
+    return folder.ends_with(u'\\') ? folder : folder + u"\\";
+}
+
+} // namespace
+
 PaletteFileSeams systemPaletteFileSeams() {
     PaletteFileSeams seams;
     seams.canWrite = [](const std::u16string& folder) {
@@ -21,15 +36,8 @@ PaletteFileSeams systemPaletteFileSeams() {
                                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         return static_cast<bool>(file);
     };
-    seams.userDataFolder = [] {
-        std::u16string folder(MAX_PATH, u'\0');
-        const DWORD length = GetEnvironmentVariableW(L"APPDATA", wide(folder), static_cast<DWORD>(folder.size()));
-        folder.resize(length < folder.size() ? length : 0);
-        if (folder.empty()) {
-            throw MerulanError(u"ユーザーのアプリケーション データ フォルダー (APPDATA) がわかりません");
-        }
-        return folder.ends_with(u'\\') ? folder : folder + u"\\";
-    };
+    seams.userDataFolder = [] { return environmentFolder(u"APPDATA"); };
+    seams.localDataFolder = [] { return environmentFolder(u"LOCALAPPDATA"); };
     seams.fileExists = [](const std::u16string& path) { return fileExists(path); };
     seams.createFolder = [](const std::u16string& folder) {
         if (CreateDirectoryW(wide(fileCallPath(folder)), nullptr)) {

@@ -410,6 +410,10 @@ TEST(ResolveEntryPath, MerulanFolderFormsMoveToTheExecutableFolder) {
     for (const auto& [exe, path] : cases) {
         EXPECT_EQ(resolveEntryPath(exe, seam), path) << toUtf8(exe);
     }
+    // An entry of the office's shared list: beside the shared list.
+    seam.sharedListFolder = [] { return std::u16string(u"\\\\cad\\lisp\\"); };
+    EXPECT_EQ(resolveEntryPath(u"Merulan\\b.lsp", seam, true), u"\\\\cad\\lisp\\b.lsp");
+    EXPECT_EQ(resolveEntryPath(u"C:\\Lisp\\Merulan\\a.lsp", seam, true), u"C:\\Lisp\\Merulan\\a.lsp");
 }
 
 } // namespace

@@ -46,6 +46,20 @@ TEST(PaletteImages, SmallVariantsHaveASevenPixelSquareInTheSameColours) {
     EXPECT_EQ(smallCommand.at(0, 0), kClear);
 }
 
+TEST(PaletteImages, TheSharedListsFlagsAreTheSameShapeInOtherColours) {
+    for (const auto& [plain, shared] : {std::pair{0, 4}, {1, 5}}) {
+        const PalettePicture mine = palettePicture(plain, 16);
+        const PalettePicture office = palettePicture(shared, 16);
+        int recoloured = 0;
+        for (std::size_t i = 0; i < mine.argb.size(); ++i) {
+            EXPECT_EQ(mine.argb[i] == kClear, office.argb[i] == kClear) << "the same shape";
+            EXPECT_EQ(mine.argb[i] == kWhite, office.argb[i] == kWhite) << "the same bar";
+            recoloured += mine.argb[i] != office.argb[i];
+        }
+        EXPECT_GT(recoloured, 50) << "the square in another colour";
+    }
+}
+
 TEST(PaletteImages, EveryPixelIsOpaqueOrFullyTransparent) {
     for (int index = 0; index < kPaletteImageCount; ++index) {
         for (const std::uint32_t pixel : palettePicture(index, 16).argb) {

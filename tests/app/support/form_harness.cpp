@@ -29,7 +29,7 @@ void FormHarness::writeListBytes(std::string_view bytes) const {
 }
 
 std::u16string FormHarness::userFolder() const {
-    return dir_.u16(u"AppData") + u"\\Merulan\\";
+    return userData_.u16(u"Roaming") + u"\\Merulan\\";
 }
 
 void FormHarness::removeList() const {
@@ -64,9 +64,14 @@ FormEnvironment FormHarness::environment() {
     };
     env.controlKeyDown = [this] { return controlKeyDown; };
     env.changeNotices = changeNotices;
+    // The user's own folders, apart from the executable's.
     env.paletteFileSeams.userDataFolder = [this] {
-        std::filesystem::create_directories(dir_ / u"AppData");
-        return dir_.u16(u"AppData") + u"\\";
+        std::filesystem::create_directories(userData_ / u"Roaming");
+        return userData_.u16(u"Roaming") + u"\\";
+    };
+    env.paletteFileSeams.localDataFolder = [this] {
+        std::filesystem::create_directories(userData_ / u"Local");
+        return userData_.u16(u"Local") + u"\\";
     };
     return env;
 }

@@ -60,6 +60,7 @@ public:
 
 private:
     TempDir dir_;
+    TempDir userData_; // %APPDATA% and %LOCALAPPDATA% of this palette's user
     std::u16string folder_;
 };
 

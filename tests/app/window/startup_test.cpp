@@ -203,7 +203,7 @@ TEST(StartUp, TreeIsReadOnlyWithLinesButtonsIndentAndImages) {
     EXPECT_EQ(TreeView_GetIndent(form->TreeView1.handle()), 19u);
     const HIMAGELIST images = TreeView_GetImageList(form->TreeView1.handle(), TVSIL_NORMAL);
     EXPECT_EQ(images, form->ImageList2.get());
-    EXPECT_EQ(ImageList_GetImageCount(images), 4);
+    EXPECT_EQ(ImageList_GetImageCount(images), 6); // the last two: the shared list's flags
     int cx = 0;
     int cy = 0;
     ImageList_GetIconSize(images, &cx, &cy);
