@@ -47,8 +47,7 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result);
 // The tooltip of the "ESC" button: "BricsCAD に ESC を送る", or that no target is chosen.
 std::u16string cancelButtonTipOf(std::optional<TargetCad> cad);
 
-// The file an entry's `exe` names: a full path naming an existing file as written; otherwise a path holding
-// "MERULAN\" (any case) means the file of that name in the executable folder; anything else as written.
+// The file an entry's `exe` names (resolveEntryPath of cmdlist/entry_files.h) in the executable folder.
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam);
 
 // Runs the entry behind the selected tree node: the double-click, and Enter in the tree or in the search box
