@@ -55,7 +55,7 @@ void makeLoader(const AutoloadOptions& options) {
     bool anyCommand = false;
     for (const IndexedSource& source : indexed) {
         if (source.indexLines.empty()) {
-            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {source.path}));
+            reportError(formatText(kNoCommandsNote, {source.path}));
         }
         anyCommand = anyCommand || !source.indexLines.empty();
     }
@@ -74,7 +74,7 @@ void makeLoader(const AutoloadOptions& options) {
     }
     const std::u16string output = fullPath(options.output);
     if (!anyCommand) {
-        reportError(formatText(u"%s は書きません (コマンドがありません)", {output}));
+        reportError(formatText(kNotWrittenNote, {output}));
         return;
     }
     const AnsiCodePage* encoding = options.utf8 ? nullptr : ansi.get();

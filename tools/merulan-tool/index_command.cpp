@@ -53,7 +53,7 @@ int runIndex(const IndexOptions& options) {
     LineList list;
     for (const IndexedSource& source : indexed) {
         if (source.indexLines.empty()) {
-            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {source.path}));
+            reportError(formatText(kNoCommandsNote, {source.path}));
         } else if (options.raw) {
             list.insert(list.end(), source.indexLines.begin(), source.indexLines.end());
         }
@@ -65,7 +65,7 @@ int runIndex(const IndexOptions& options) {
     if (!options.output.empty()) {
         const std::u16string listPath = fullPath(options.output);
         if (list.empty()) {
-            reportError(formatText(u"%s は書きません (コマンドがありません)", {listPath}));
+            reportError(formatText(kNotWrittenNote, {listPath}));
             return kExitOk;
         }
         // As the palette does: the list that was there is kept under a time-stamped name beside it.
