@@ -51,7 +51,7 @@ void makeLoader(const AutoloadOptions& options) {
         madeFrom.push_back(fromUtf8(source));
     }
     const std::vector<IndexedSource> indexed =
-        indexLispSources(lispSourcesOf(names, fileNameOrder()), *ansi, recordOrder());
+        indexLispSources(distinctSources(lispSourcesOf(names, fileNameOrder())), *ansi, recordOrder());
     bool anyCommand = false;
     for (const IndexedSource& source : indexed) {
         if (source.indexLines.empty()) {

@@ -10,25 +10,7 @@
 #include "platform/text_file.h"
 #include "text/utf8.h"
 
-#include <unordered_set>
-
 namespace merulan::tool {
-
-namespace {
-
-// Each source once, though a file be named alone and through its folder too.
-std::vector<std::u16string> distinctSources(const std::vector<std::u16string>& sources) {
-    std::vector<std::u16string> distinct;
-    std::unordered_set<std::u16string> seen;
-    for (const std::u16string& source : sources) {
-        if (seen.insert(fullPath(toUtf8(source))).second) {
-            distinct.push_back(source);
-        }
-    }
-    return distinct;
-}
-
-} // namespace
 
 CheckResult checkPaths(const std::vector<std::string>& paths, const AnsiCodePage& ansi) {
     std::vector<std::u16string> sourceNames;

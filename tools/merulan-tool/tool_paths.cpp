@@ -3,6 +3,7 @@
 #include "text/utf8.h"
 
 #include <filesystem>
+#include <unordered_set>
 
 #ifdef _WIN32
 #include "platform/locale_compare.h"
@@ -46,6 +47,17 @@ std::u16string fullPath(const std::string& argument) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(given, error);
     return (error ? given : full.lexically_normal()).u16string();
+}
+
+std::vector<std::u16string> distinctSources(const std::vector<std::u16string>& sources) {
+    std::vector<std::u16string> distinct;
+    std::unordered_set<std::u16string> seen;
+    for (const std::u16string& source : sources) {
+        if (seen.insert(fullPath(toUtf8(source))).second) {
+            distinct.push_back(source);
+        }
+    }
+    return distinct;
 }
 
 std::u16string folderWithSeparator(const std::string& argument) {

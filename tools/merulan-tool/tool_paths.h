@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace merulan::tool {
 
@@ -31,6 +32,9 @@ std::u16string ownFolder();
 
 // A drop hands over full paths: relative arguments are taken from the current folder.
 std::u16string fullPath(const std::string& argument);
+
+// The sources in their order, each once, though a file be named alone and through its folder too.
+std::vector<std::u16string> distinctSources(const std::vector<std::u16string>& sources);
 
 // fullPath with a separator at its end.
 std::u16string folderWithSeparator(const std::string& argument);
