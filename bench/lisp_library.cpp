@@ -1,5 +1,8 @@
 #include "bench/lisp_library.h"
 
+#include <cstdio>
+#include <fstream>
+
 namespace merulan::bench {
 
 std::string libraryBlock(int n) {
@@ -47,6 +50,24 @@ std::string librarySource(std::size_t bytes, int firstBlock) {
         source += libraryBlock(n);
     }
     return source;
+}
+
+std::vector<std::u16string> writeLibraryFolder(const std::filesystem::path& folder, int files, int sharedEvery) {
+    constexpr int kBlocksApart = 1000; // more blocks than a source of 100 KB holds
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::vector<std::u16string> paths;
+    for (int i = 0; i < files; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof(name), "tools%03d.lsp", i);
+        std::string source = librarySource(100 << 10, i * kBlocksApart);
+        if (sharedEvery > 0 && i > 0 && i % sharedEvery == 0) {
+            source += libraryBlock((i - 1) * kBlocksApart);
+        }
+        std::ofstream(folder / name, std::ios::binary) << source;
+        paths.push_back((folder / name).u16string());
+    }
+    return paths;
 }
 
 } // namespace merulan::bench

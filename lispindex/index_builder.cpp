@@ -159,7 +159,7 @@ std::u16string parameterTextOf(const LineList& cleaned, const CommandForm& form)
 
 } // namespace
 
-void makeLspIndex(const LineList& lspSL, LineList& resSL, TextCompare compare) {
+std::vector<IndexedCommand> lspCommandsOf(const LineList& lspSL, TextCompare compare) {
     LineList cleaned;
     cleaned.reserve(lspSL.size());
     stripLispComments(lspSL, cleaned);
@@ -171,6 +171,7 @@ void makeLspIndex(const LineList& lspSL, LineList& resSL, TextCompare compare) {
     std::stable_sort(records.begin(), records.end(),
                      [compare](const DefunRecord& a, const DefunRecord& b) { return compare(a.text, b.text) < 0; });
 
+    std::vector<IndexedCommand> commands;
     CommentBlocks comments(lspSL);
     for (const DefunRecord& record : records) {
         const std::optional<CommandForm> form = commandFormOf(record, lspSL.size());
@@ -185,8 +186,20 @@ void makeLspIndex(const LineList& lspSL, LineList& resSL, TextCompare compare) {
         line += u'\t';
         const std::optional<std::u16string> description = comments.descriptionAbove(form->startLine);
         line += description ? std::u16string_view(*description) : kNoDescription;
-        resSL.push_back(std::move(line));
+        commands.push_back({std::move(line), form->startLine});
     }
+    return commands;
+}
+
+void makeLspIndex(const LineList& lspSL, LineList& resSL, TextCompare compare) {
+    for (IndexedCommand& command : lspCommandsOf(lspSL, compare)) {
+        resSL.push_back(std::move(command.line));
+    }
+}
+
+std::u16string_view commandNameOf(std::u16string_view indexLine) {
+    const std::u16string_view part = indexLine.substr(0, indexLine.find(u'\t'));
+    return part.substr(0, part.find(u' '));
 }
 
 } // namespace merulan

@@ -1,15 +1,12 @@
 #include "lispindex/source_file.h"
 
-#include "lispindex/index_builder.h"
 #include "platform/text_file.h"
 
 namespace merulan {
 
-LineList indexLispSourceFile(const std::u16string& path, const AnsiCodePage& ansi, TextCompare compare) {
-    const LineList source = readTextFile(path, ansi, UnmarkedText::Utf8ThenAnsiCodePage);
-    LineList indexLines;
-    makeLspIndex(source, indexLines, compare);
-    return indexLines;
+std::vector<IndexedCommand> indexLispSourceFile(const std::u16string& path, const AnsiCodePage& ansi,
+                                                TextCompare compare) {
+    return lspCommandsOf(readTextFile(path, ansi, UnmarkedText::Utf8ThenAnsiCodePage), compare);
 }
 
 std::u16string messageNamingSource(std::u16string_view path, std::u16string_view message) {

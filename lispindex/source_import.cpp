@@ -38,13 +38,25 @@ std::vector<std::u16string> lispSourcesOf(const std::vector<std::u16string>& nam
 }
 
 std::vector<IndexedSource> indexLispSources(const std::vector<std::u16string>& sourcePaths, const AnsiCodePage& ansi,
-                                            TextCompare compare) {
+                                            TextCompare compare, SourceFailure onFailure) {
     std::vector<IndexedSource> indexed;
     indexed.reserve(sourcePaths.size());
     for (const std::u16string& path : sourcePaths) {
+        IndexedSource& source = indexed.emplace_back();
+        source.path = path;
         try {
-            indexed.push_back({path, indexLispSourceFile(path, ansi, compare)});
+            std::vector<IndexedCommand> commands = indexLispSourceFile(path, ansi, compare);
+            source.indexLines.reserve(commands.size());
+            source.definitionLines.reserve(commands.size());
+            for (IndexedCommand& command : commands) {
+                source.indexLines.push_back(std::move(command.line));
+                source.definitionLines.push_back(command.definitionLine);
+            }
         } catch (const MerulanError& error) {
+            if (onFailure == SourceFailure::Kept) {
+                source.failure = error.message();
+                continue;
+            }
             // Not every reason holds the path (a decoding error does not): the user must learn which it was.
             throw MerulanError(messageNamingSource(path, error.message()));
         }

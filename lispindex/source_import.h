@@ -8,6 +8,7 @@
 #include "text/line_list.h"
 #include "text/u16text.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,21 @@ std::vector<std::u16string> lispSourcesOf(const std::vector<std::u16string>& nam
 
 struct IndexedSource {
     std::u16string path;
-    LineList indexLines; // empty for a source that defines no command
+    LineList indexLines;                      // empty for a source that defines no command
+    std::vector<std::size_t> definitionLines; // the 0-based source line of each index line's "(DEFUN"
+    std::u16string failure;                   // why it could not be read or indexed (SourceFailure::Kept)
 };
 
-// Reads (byte-order mark, else strict UTF-8, else ansi) and indexes every source in order. The first
-// source that cannot be read or indexed stops everything: a MerulanError whose message names it.
+enum class SourceFailure {
+    StopsAll, // a list is built from all sources or from none
+    Kept,     // a check reports every source it could not read and goes on
+};
+
+// Reads (byte-order mark, else strict UTF-8, else ansi) and indexes every source in order. By default
+// the first source that cannot be read or indexed stops everything: a MerulanError whose message names
+// it. With SourceFailure::Kept that source gets its failure's message instead, and no lines.
 std::vector<IndexedSource> indexLispSources(const std::vector<std::u16string>& sourcePaths, const AnsiCodePage& ansi,
-                                            TextCompare compare);
+                                            TextCompare compare, SourceFailure onFailure = SourceFailure::StopsAll);
 
 struct NewList {
     LineList lines;

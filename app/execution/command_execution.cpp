@@ -1,5 +1,6 @@
 #include "app/execution/command_execution.h"
 
+#include "cmdlist/entry_files.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -23,33 +24,22 @@ const CadSender& senderOf(TargetCad cad, const ExecutionSeam& seam) {
     return seam.sendToIJCad;
 }
 
-std::u16string doubledBackslashes(std::u16string_view path) {
-    std::u16string doubled;
-    doubled.reserve(path.size() + static_cast<size_t>(std::count(path.begin(), path.end(), u'\\')));
-    for (const char16_t c : path) {
-        doubled += c;
-        if (c == u'\\') {
-            doubled += c;
-        }
-    }
-    return doubled;
-}
-
 // The text a command entry sends, or empty when the entry is done with (a program started, a file missing).
 std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam) {
-    const std::u16string extension(extensionOf(upperAscii(record.exe)));
-    if (extension == u".LSP") {
+    switch (entryFileOf(record.exe)) {
+    case EntryFile::Lisp: {
         const std::u16string path = resolveEntryPath(record.exe, seam, record.shared);
         if (!seam.fileExists(path)) {
             seam.showInformation(path + u"\n" + std::u16string(kFileNotFoundMessage));
             return {};
         }
-        // The path goes inside a LISP string, where a backslash starts an escape.
-        return u"(load \"" + doubledBackslashes(path) + u"\")(princ)";
+        return lispLoadExpression(path);
     }
-    if (extension == u".EXE") {
+    case EntryFile::Program:
         seam.startProgram(resolveEntryPath(record.exe, seam, record.shared), record.opt);
         return {};
+    case EntryFile::None:
+        break;
     }
     return record.cmd;
 }
@@ -147,15 +137,7 @@ std::u16string cancelButtonTipOf(std::optional<TargetCad> cad) {
 }
 
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam, bool shared) {
-    // A full path to an existing file is taken as written, even inside a folder called Merulan: the list entry
-    // names exactly that file. Only the relative "Merulan\name" form and stale paths move to our own folder.
-    if (isFullPath(exe) && seam.fileExists(exe)) {
-        return exe;
-    }
-    if (contains(upperAscii(exe), u"MERULAN\\")) {
-        return (shared ? seam.sharedListFolder() : seam.executableFolder()) + std::u16string(fileNameOf(exe));
-    }
-    return exe;
+    return resolveEntryPath(exe, shared ? seam.sharedListFolder() : seam.executableFolder(), seam.fileExists);
 }
 
 void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords& lspRecords,

@@ -474,21 +474,6 @@ void hotkeyTable(int runs) {
     }
 }
 
-// A library of files sources of about 100 KB each (UTF-8 with Japanese comments), each defining
-// commands of its own, in a fresh folder.
-std::vector<std::u16string> writeLibrary(const std::filesystem::path& folder, int files) {
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    std::vector<std::u16string> paths;
-    for (int i = 0; i < files; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof(name), "tools%03d.lsp", i);
-        std::ofstream(folder / name, std::ios::binary) << bench::librarySource(100 << 10, i * 1000);
-        paths.push_back((folder / name).u16string());
-    }
-    return paths;
-}
-
 // The block the shell hands a window for one dropped name.
 HGLOBAL dropBlockFor(const std::u16string& name) {
     const size_t nameBytes = (name.size() + 2) * sizeof(char16_t); // the name's NUL and the list's
@@ -591,7 +576,7 @@ void dropTable(int runs) {
                 "Drop per file |\n|---|---|---|---|---|---|\n");
     for (const int files : kLibrarySizes) {
         const std::filesystem::path folder = stage.dir / ("library" + std::to_string(files));
-        const std::vector<std::u16string> sources = writeLibrary(folder, files);
+        const std::vector<std::u16string> sources = bench::writeLibraryFolder(folder, files);
         std::wstring toolArguments = L"index --codepage 932 --no-backup -o \"" + toolOutput.wstring() + L"\"";
         for (const std::u16string& source : sources) {
             toolArguments += L" \"" + std::wstring(source.begin(), source.end()) + L"\"";

@@ -9,5 +9,7 @@ namespace merulan::tool {
 void addListCommand(CLI::App& app, int& exitCode);
 void addTreeCommand(CLI::App& app, int& exitCode);
 void addIndexCommand(CLI::App& app, int& exitCode);
+void addCheckCommand(CLI::App& app, int& exitCode);
+void addAutoloadCommand(CLI::App& app, int& exitCode);
 
 } // namespace merulan::tool

@@ -2,28 +2,21 @@
 #include "tools/merulan-tool/commands.h"
 #include "tools/merulan-tool/json_text.h"
 #include "tools/merulan-tool/tool_options.h"
+#include "tools/merulan-tool/tool_paths.h"
 
 #include "cmdlist/list_backup.h"
 #include "lispindex/source_import.h"
 #include "platform/local_time.h"
-#include "platform/locale_compare.h"
 #include "platform/system_codepage.h"
 #include "text/error.h"
 #include "text/u16text.h"
 #include "text/utf8.h"
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-#include "platform/win/wide.h"
-#else
-#include <unistd.h>
-#endif
 
 namespace merulan::tool {
 
@@ -40,45 +33,6 @@ struct IndexOptions {
     std::vector<std::string> sources;
 };
 
-#ifdef _WIN32
-constexpr std::u16string_view kSeparators = kWindowsPathSeparators;
-constexpr TextCompare kCompare = compareUserLocaleIgnoreCase;
-constexpr TextCompare kCompareNames = compareFileNamesLogically;
-
-std::u16string ownFolder() {
-    const std::u16string path = executablePath();
-    return std::u16string(folderOf(path));
-}
-#else
-// Linux paths end their folders at "/"; the palette's backslash and colon still count, so a path
-// written the Windows way splits as it would there.
-constexpr std::u16string_view kSeparators = u"\\:/";
-constexpr TextCompare kCompare = compareTextStandIn;
-constexpr TextCompare kCompareNames = compareFileNamesStandIn;
-
-std::u16string ownFolder() {
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::u16string() : path.parent_path().u16string() + u"/";
-}
-#endif
-
-// A drop hands over full paths: relative arguments are taken from the current folder.
-std::u16string fullPath(const std::string& argument) {
-    const std::filesystem::path given(fromUtf8(argument));
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(given, error);
-    return (error ? given : full.lexically_normal()).u16string();
-}
-
-std::u16string folderWithSeparator(const std::string& argument) {
-    std::u16string folder = fullPath(argument);
-    if (folder.empty() || kSeparators.find(folder.back()) == std::u16string_view::npos) {
-        folder += static_cast<char16_t>(std::filesystem::path::preferred_separator);
-    }
-    return folder;
-}
-
 int runIndex(const IndexOptions& options) {
     const std::unique_ptr<AnsiCodePage> ansi = chosenCodePage(options.codePage);
     const std::u16string exeFolder = options.exeFolder.empty() ? ownFolder() : folderWithSeparator(options.exeFolder);
@@ -91,7 +45,7 @@ int runIndex(const IndexOptions& options) {
     }
     std::vector<IndexedSource> indexed;
     try {
-        indexed = indexLispSources(lispSourcesOf(names, kCompareNames), *ansi, kCompare);
+        indexed = indexLispSources(lispSourcesOf(names, fileNameOrder()), *ansi, recordOrder());
     } catch (const MerulanError& error) {
         reportError(error.message());
         return kExitFailure;
@@ -99,7 +53,7 @@ int runIndex(const IndexOptions& options) {
     LineList list;
     for (const IndexedSource& source : indexed) {
         if (source.indexLines.empty()) {
-            reportError(formatText(u"%s にはコマンドの定義 (DEFUN C:...) がありません", {source.path}));
+            reportError(formatText(kNoCommandsNote, {source.path}));
         } else if (options.raw) {
             list.insert(list.end(), source.indexLines.begin(), source.indexLines.end());
         }
@@ -111,7 +65,7 @@ int runIndex(const IndexOptions& options) {
     if (!options.output.empty()) {
         const std::u16string listPath = fullPath(options.output);
         if (list.empty()) {
-            reportError(formatText(u"%s は書きません (コマンドがありません)", {listPath}));
+            reportError(formatText(kNotWrittenNote, {listPath}));
             return kExitOk;
         }
         // As the palette does: the list that was there is kept under a time-stamped name beside it.

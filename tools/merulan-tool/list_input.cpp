@@ -12,13 +12,17 @@ namespace {
 constexpr std::u16string_view kNoSuchFileMessage = u"ファイル %s が見つかりません。";
 } // namespace
 
-TLspRecords loadListFile(const std::string& fileArgument, const AnsiCodePage& ansi) {
-    const std::u16string path = fromUtf8(fileArgument);
+std::u16string listFileText(const std::u16string& path, const AnsiCodePage& ansi) {
     if (!fileExists(path)) {
         throw MerulanError(formatText(kNoSuchFileMessage, {path}));
     }
+    return readListText(path, ansi);
+}
+
+TLspRecords loadListFile(const std::string& fileArgument, const AnsiCodePage& ansi) {
+    // As the palette's loader: the text cut into lines, and a text without lines leaves the table empty.
     TLspRecords table;
-    loadMerulanList(table, path, ansi);
+    fillLspRecords(table, listFileText(fromUtf8(fileArgument), ansi));
     return table;
 }
 

@@ -25,6 +25,8 @@ int run(std::vector<std::string> args) {
     merulan::tool::addListCommand(app, exitCode);
     merulan::tool::addTreeCommand(app, exitCode);
     merulan::tool::addIndexCommand(app, exitCode);
+    merulan::tool::addCheckCommand(app, exitCode);
+    merulan::tool::addAutoloadCommand(app, exitCode);
     try {
         std::reverse(args.begin(), args.end()); // CLI11 takes them last first
         app.parse(args);

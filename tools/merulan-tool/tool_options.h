@@ -17,6 +17,11 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1; // the file is missing or cannot be read; the message is on stderr
 constexpr int kExitUsage = 2;   // bad arguments; the usage is on stderr
 
+// Notes on stderr of the subcommands that read LISP sources: a source without commands, and an output
+// file left as it is because no source had any.
+inline constexpr std::u16string_view kNoCommandsNote = u"%s にはコマンドの定義 (DEFUN C:...) がありません";
+inline constexpr std::u16string_view kNotWrittenNote = u"%s は書きません (コマンドがありません)";
+
 // --codepage N: the ANSI code page for text without a byte-order mark. An unknown code page is a usage error.
 void addCodePageOption(CLI::App& command, std::optional<unsigned>& codePage);
 

@@ -1,0 +1,2 @@
+(defun c:Kabe () (princ "別の壁"))
+(defun helper () 1)

@@ -1,0 +1,1 @@
+(defun c:only () 1)
