@@ -7,15 +7,11 @@
 #include "app/drop/drop_import.h"
 #include "app/drop/dropped_files.h"
 #include "app/execution/win32_execution_seam.h"
-#include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_file.h"
-#include "app/settings/window_bounds_win.h"
 #include "app/window/form_layout.h"
 #include "app/window/window_class.h"
 #include "cmdlist/list_file.h"
 #include "cmdlist/record_merge.h"
-#include "platform/file_probes.h"
-#include "platform/local_time.h"
 #include "lispindex/source_import.h"
 #include "platform/locale_compare.h"
 #include "platform/text_file.h"
@@ -31,14 +27,6 @@
 namespace merulan {
 
 TLspRecords lspRecords;
-
-namespace {
-
-WindowBounds boundsOf(const RECT& r) {
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-} // namespace
 
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
     : env_(std::move(environment)), theme_(std::move(theme)),
@@ -77,12 +65,7 @@ void TMerulanForm::finishStartUp() {
     follower_->start();
     followListFile();
     stepDone("folder watch");
-    if (!sharedPath_.empty()) {
-        // The server's list comes when it comes; if it takes too long, its copy stands in meanwhile.
-        shared_ = std::make_unique<SharedListFollower>(window_, kSharedNewsMessage, sharedPath_, env_.ansiCodePage,
-                                                       files_.sharedCopyPath, env_.changeNotices);
-        SetTimer(window_, kSharedWaitTimerId, 2000, nullptr);
-    }
+    startSharedList();
 }
 
 void TMerulanForm::stepDone(const char* step) const {
@@ -196,12 +179,7 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         }
         if (wParam == kSharedWaitTimerId || wParam == kSharedRetryTimerId) {
-            KillTimer(window_, wParam);
-            if (wParam == kSharedRetryTimerId) {
-                takeSharedNews();
-            } else if (sharedShown_.waitedEnough([this] { return readSharedCopy(); })) {
-                showSharedList();
-            }
+            onSharedTimer(wParam);
             return 0;
         }
         break;
@@ -344,38 +322,6 @@ void TMerulanForm::FormCreate() {
     }
 }
 
-void TMerulanForm::applySettings() {
-    applyingSettings_ = true;
-    const SettingsFile settings(files_.settingsPath);
-    RECT current{};
-    GetWindowRect(window_, &current);
-    const SettingsValues values = settings.read(boundsOf(current), CAD1.caption(), currentScreenInfo());
-    SetWindowPos(window_, nullptr, values.bounds.left, values.bounds.top, values.bounds.width, values.bounds.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    CAD1.setCaption(values.target);
-    showTarget();
-    applyingSettings_ = false;
-    registerActivateHotkey(settings);
-}
-
-void TMerulanForm::registerActivateHotkey(const SettingsFile& settings) {
-    const std::optional<std::u16string> value = settings.activateHotkey();
-    if (!value) {
-        return; // no key unless the user asks for one
-    }
-    const std::u16string fileName(fileNameOf(settings.path()));
-    if (const auto chord = parseHotkey(*value); !chord) {
-        env_.showInformation(window_, formatText(kHotkeyUnreadableMessage, {fileName, *value}));
-    } else if (!hotkey_.registerFor(window_, *chord)) {
-        env_.showInformation(window_, formatText(kHotkeyTakenMessage, {fileName, *value}));
-    }
-}
-
-void TMerulanForm::FormDestroy() {
-    const SettingsFile settings(files_.settingsPath);
-    settings.write(boundsToStore(window_), CAD1.caption());
-}
-
 // ---- Command list and views ------------------------------------------------------------------------
 
 void TMerulanForm::takeListUpdate(const ListUpdate& update) {
@@ -410,47 +356,6 @@ void TMerulanForm::followListFile() {
     if (update.failure) {
         throw MerulanError(*update.failure);
     }
-}
-
-void TMerulanForm::takeSharedNews() {
-    if (busy()) {
-        SetTimer(window_, kSharedRetryTimerId, 200, nullptr); // the news wait for the tree
-        return;
-    }
-    bool changed = false;
-    std::optional<std::u16string> failure;
-    for (const SharedNews& news : shared_->takeNews()) {
-        changed = sharedShown_.take(news, [this] { return readSharedCopy(); }) || changed;
-        if (news.kind == SharedNews::Kind::Failure) {
-            failure = news.failure;
-        }
-    }
-    if (changed) {
-        showSharedList();
-    }
-    if (failure) {
-        throw MerulanError(*failure); // once per version of the server's list, as for the user's own
-    }
-}
-
-void TMerulanForm::showSharedList() {
-    const std::optional<EntryKey> selected = selectedEntry();
-    lspRecords = mergedRecords(sharedShown_.records(), list_.records());
-    showView(shownView_, selected);
-}
-
-std::optional<SharedCopy> TMerulanForm::readSharedCopy() const {
-    const std::optional<FileIdentity> identity = fileIdentityOf(files_.sharedCopyPath);
-    SharedCopy copy;
-    try {
-        if (!identity || !::merulan::loadMerulanList(copy.records, files_.sharedCopyPath, *env_.ansiCodePage)) {
-            return std::nullopt;
-        }
-    } catch (const MerulanError&) {
-        return std::nullopt; // a copy that cannot be read is no copy
-    }
-    copy.taken = localTimeOfFileTime(identity->lastWrite);
-    return copy;
 }
 
 bool TMerulanForm::busy() const {
@@ -566,11 +471,6 @@ void TMerulanForm::MerulanListtxt2Click() {
     setEdit1Text(u"");
     loadMerulanList();
     makeTreeViewItemsByRow();
-}
-
-void TMerulanForm::SharedListtxt1Click() {
-    // Opened, not checked first: a server that does not answer would hold the palette.
-    env_.shellOpen(window_, u"Notepad", sharedPath_, SW_SHOWNORMAL);
 }
 
 void TMerulanForm::N3Click() {

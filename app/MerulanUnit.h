@@ -165,6 +165,8 @@ private:
     void followListFile();
     // The entry the tree has selected, to select again after the table was replaced.
     std::optional<EntryKey> selectedEntry() const;
+    void startSharedList();
+    void onSharedTimer(UINT_PTR timer);
     // The shared list's reader has news; taken when the tree may be rebuilt.
     void takeSharedNews();
     // The shared list changed what it shows: the table merged anew, the view kept.
