@@ -166,6 +166,12 @@ LRESULT TMerulanForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kFinishStartUpMessage:
         finishStartUp();
         return 0;
+    case kRenderMoreMessage:
+        TreeView1.renderMore();
+        if (TreeView1.moreToRender()) {
+            PostMessageW(window_, kRenderMoreMessage, 0, 0);
+        }
+        return 0;
     case kSharedNewsMessage:
         takeSharedNews();
         return 0;
@@ -351,7 +357,7 @@ void TMerulanForm::followListFile() {
     const ListUpdate update = list_.look(busy(), FollowClock::now());
     takeListUpdate(update);
     if (update.changed) {
-        showView(shownView_, selected);
+        showView(shownView_, selected, CommandTree::Steps::InSteps);
     }
     if (update.failure) {
         throw MerulanError(*update.failure);
@@ -379,7 +385,7 @@ void TMerulanForm::makeTreeViewItemsByStr() {
     showView(ShownView::Filtered);
 }
 
-void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep) {
+void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep, CommandTree::Steps steps) {
     std::optional<TreeViewContent> content = view == ShownView::Grouped ? groupedViewContent(lspRecords)
                                              : view == ShownView::Flat  ? flatViewContent(lspRecords)
                                                                         : filteredViewContent(lspRecords, edit1Text());
@@ -394,7 +400,10 @@ void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep)
     if (view == ShownView::Grouped && sharedShown_.note()) {
         prependNote(*content, *sharedShown_.note(), kSharedHeadingImage);
     }
-    TreeView1.render(*content);
+    TreeView1.render(*content, steps);
+    if (TreeView1.moreToRender()) {
+        PostMessageW(window_, kRenderMoreMessage, 0, 0);
+    }
     shownView_ = view;
 }
 

@@ -157,8 +157,10 @@ private:
     void acceptDropsAndStayOnTop();
 
     enum class ShownView { Grouped, Flat, Filtered };
-    // Builds the view; keep names the entry to select instead of the first, when the view shows it.
-    void showView(ShownView view, const std::optional<EntryKey>& keep = std::nullopt);
+    // Builds the view; keep names the entry to select instead of the first, when the view shows it. A view that
+    // comes by itself (a save, the shared list) is put in the tree in steps, one per posted message.
+    void showView(ShownView view, const std::optional<EntryKey>& keep = std::nullopt,
+                  CommandTree::Steps steps = CommandTree::Steps::AllAtOnce);
     // What the list source read (or failed to): the table takes its records, the follow its next look.
     void takeListUpdate(const ListUpdate& update);
     // The list file changed on disk: read it and show the same view with the same entry selected.
@@ -182,6 +184,7 @@ private:
     // The tooltip and the folder watch, posted to come right after the first paint.
     static constexpr UINT kFinishStartUpMessage = WM_APP + 2;
     static constexpr UINT kSharedNewsMessage = WM_APP + 3;
+    static constexpr UINT kRenderMoreMessage = WM_APP + 4;
     // The time the shared list gets at start-up before its copy is shown; a retry while the tree is busy.
     static constexpr UINT_PTR kSharedWaitTimerId = 0x4D53;
     static constexpr UINT_PTR kSharedRetryTimerId = 0x4D54;

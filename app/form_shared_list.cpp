@@ -53,7 +53,7 @@ void TMerulanForm::takeSharedNews() {
 void TMerulanForm::showSharedList() {
     const std::optional<EntryKey> selected = selectedEntry();
     lspRecords = mergedRecords(sharedShown_.records(), list_.records());
-    showView(shownView_, selected);
+    showView(shownView_, selected, CommandTree::Steps::InSteps);
 }
 
 std::optional<SharedCopy> TMerulanForm::readSharedCopy() const {

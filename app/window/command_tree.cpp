@@ -24,9 +24,9 @@ void CommandTree::create(HWND parent, int id, DWORD exStyle) {
     SendMessageW(window_, TVM_SETEXTENDEDSTYLE, TVS_EX_DOUBLEBUFFER, TVS_EX_DOUBLEBUFFER);
 }
 
-void CommandTree::render(const TreeViewContent& content) {
+void CommandTree::render(const TreeViewContent& content, Steps steps) {
     // Only nodes without children: a heading the user collapsed would otherwise stay collapsed.
-    if (content.nodes == shown_ && allTopLevel(content.nodes)) {
+    if (content.nodes == shown_ && allTopLevel(content.nodes) && !moreToRender()) {
         HTREEITEM item = TreeView_GetRoot(window_);
         for (int i = 0; item && i < content.selected; ++i) {
             item = TreeView_GetNextSibling(window_, item);
@@ -37,16 +37,31 @@ void CommandTree::render(const TreeViewContent& content) {
         return;
     }
     shown_ = content.nodes;
-    std::vector<HTREEITEM> items(content.nodes.size(), nullptr);
+    pending_ = content;
+    items_.assign(content.nodes.size(), nullptr);
+    next_ = 0;
+    insertUpTo(steps == Steps::InSteps ? std::min(kNodesPerStep, content.nodes.size()) : content.nodes.size());
+}
+
+void CommandTree::renderMore() {
+    if (moreToRender()) {
+        insertUpTo(std::min(next_ + kNodesPerStep, pending_.nodes.size()));
+    }
+}
+
+void CommandTree::insertUpTo(std::size_t end) {
+    const std::size_t begin = next_;
     {
         const RedrawSuspension suspension(window_);
-        SendMessageW(window_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-        std::vector<bool> hasChildren(content.nodes.size(), false);
-        for (size_t i = 0; i < content.nodes.size(); ++i) {
-            const TreeNodeContent& node = content.nodes[i];
+        if (begin == 0) {
+            SendMessageW(window_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        }
+        std::vector<bool> filled;
+        for (std::size_t i = begin; i < end; ++i) {
+            const TreeNodeContent& node = pending_.nodes[i];
             TVINSERTSTRUCTW insert{};
-            const bool child = node.parent >= 0 && static_cast<size_t>(node.parent) < i;
-            insert.hParent = child ? items[static_cast<size_t>(node.parent)] : TVI_ROOT;
+            const bool child = node.parent >= 0 && static_cast<std::size_t>(node.parent) < i;
+            insert.hParent = child ? items_[static_cast<std::size_t>(node.parent)] : TVI_ROOT;
             insert.hInsertAfter = TVI_LAST;
             // Only the normal image is chosen; the selected image stays 0 for every node.
             insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
@@ -54,21 +69,30 @@ void CommandTree::render(const TreeViewContent& content) {
             insert.item.iImage = node.image;
             insert.item.iSelectedImage = 0;
             insert.item.lParam = node.tag;
-            items[i] = reinterpret_cast<HTREEITEM>(
+            items_[i] = reinterpret_cast<HTREEITEM>(
                 SendMessageW(window_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
             if (child) {
-                hasChildren[static_cast<size_t>(node.parent)] = true;
+                filled.resize(std::max(filled.size(), static_cast<std::size_t>(node.parent) + 1));
+                filled[static_cast<std::size_t>(node.parent)] = true;
             }
         }
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (hasChildren[i]) {
-                SendMessageW(window_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[i]));
+        // A parent stays expanded, so that its children of later steps show too.
+        for (std::size_t parent = 0; parent < filled.size(); ++parent) {
+            if (filled[parent]) {
+                SendMessageW(window_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items_[parent]));
             }
         }
     }
-    if (content.selected >= 0 && static_cast<size_t>(content.selected) < items.size()) {
+    next_ = end;
+    const int selected = pending_.selected;
+    if (selected >= 0 && static_cast<std::size_t>(selected) >= begin && static_cast<std::size_t>(selected) < end) {
         SendMessageW(window_, TVM_SELECTITEM, TVGN_CARET,
-                     reinterpret_cast<LPARAM>(items[static_cast<size_t>(content.selected)]));
+                     reinterpret_cast<LPARAM>(items_[static_cast<std::size_t>(selected)]));
+    }
+    if (!moreToRender()) {
+        pending_ = {};
+        items_.clear();
+        next_ = 0;
     }
 }
 

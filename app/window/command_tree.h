@@ -9,6 +9,8 @@
 #include <vector>
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace merulan {
 
 class CommandTree {
@@ -24,7 +26,16 @@ public:
     // Shows exactly content: its nodes in order, every one expanded, and its selection. When the tree shows
     // the same top-level nodes already (typing on in the search box often leaves the same entries; under
     // Wine rebuilding 500 nodes costs 20 ms), only the selection is set, as a rebuild would set it.
-    void render(const TreeViewContent& content);
+    // In steps: only the first kNodesPerStep nodes now, the rest by renderMore, so that a large list that
+    // arrives by itself (the shared list, a save) never holds the window for long; a later render drops
+    // what was left.
+    enum class Steps { AllAtOnce, InSteps };
+    void render(const TreeViewContent& content, Steps steps = Steps::AllAtOnce);
+    // Nodes are left to insert: the owner calls renderMore (once per message it posts itself) until not.
+    bool moreToRender() const { return next_ < pending_.nodes.size(); }
+    void renderMore();
+    // Under Wine about 300 nodes take 12 ms: a step stays within one frame.
+    static constexpr std::size_t kNodesPerStep = 300;
 
     // The tag (the record's row) of the selected node.
     std::optional<std::int32_t> selectedTag() const;
@@ -32,8 +43,14 @@ public:
     std::optional<RECT> selectedItemRect() const;
 
 private:
+    // Inserts the pending nodes up to end, expands the parents they filled, and selects when it comes.
+    void insertUpTo(std::size_t end);
+
     HWND window_ = nullptr;
     std::vector<TreeNodeContent> shown_;
+    TreeViewContent pending_;      // the content being inserted
+    std::vector<HTREEITEM> items_; // its items so far
+    std::size_t next_ = 0;         // the first node not inserted yet
 };
 
 // The tag (lParam) of the node selected in a tree view, if any.

@@ -115,5 +115,37 @@ TEST(ViewsWithoutList, NothingTypedOrPressedChangesAnEmptyTree) {
     EXPECT_TRUE(harness.errors.empty());
 }
 
+// A list that arrives by itself is inserted a step at a time: every child under its heading, expanded,
+// and the selection set when its node comes; a render in between drops what was left.
+TEST_F(Views, ALargeContentRendersInStepsAndARenderInBetweenDropsTheRest) {
+    TreeViewContent content;
+    for (int i = 0; i < 700; ++i) {
+        const bool heading = i % 100 == 0;
+        content.nodes.push_back({heading ? u"見出し" : u"[CMD] 説明", heading ? kHeadingImage : kCommandImage, i,
+                                 heading ? -1 : i / 100 * 100});
+    }
+    content.selected = 650;
+    CommandTree& tree = form_->TreeView1;
+    tree.render(content, CommandTree::Steps::InSteps);
+    EXPECT_EQ(TreeView_GetCount(tree.handle()), CommandTree::kNodesPerStep);
+    EXPECT_FALSE(tree.selectedTag());
+    while (tree.moreToRender()) {
+        tree.renderMore();
+    }
+    const std::vector<TreeNode> nodes = treeNodes(tree.handle());
+    ASSERT_EQ(nodes.size(), 700u);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        EXPECT_EQ(nodes[i].tag, static_cast<LPARAM>(i));
+        EXPECT_EQ(nodes[i].depth, i % 100 == 0 ? 0 : 1);
+        EXPECT_EQ(nodes[i].expanded, i % 100 == 0) << i;
+    }
+    EXPECT_EQ(tree.selectedTag(), 650);
+
+    tree.render(content, CommandTree::Steps::InSteps);
+    tree.render({{{u"[ONE] 一つ", kCommandImage, 1, -1}}, 0});
+    EXPECT_FALSE(tree.moreToRender());
+    EXPECT_EQ(shown(), (Texts{u"[ONE] 一つ"}));
+}
+
 } // namespace
 } // namespace merulan::testing
