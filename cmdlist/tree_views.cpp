@@ -1,5 +1,6 @@
 #include "cmdlist/tree_views.h"
 
+#include "text/search_fold.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -19,22 +20,6 @@ void appendNodeText(std::u16string& out, const TLspRecord& record) {
     out += record.cmd;
     out += fileEntry ? u"} " : u"] ";
     out += record.cmt;
-}
-
-// The search compares texts as if typed on a half-width keyboard: full-width ASCII (U+FF01 to U+FF5E)
-// and the ideographic space become their ASCII forms, then a to z become capitals. An IME left in
-// full-width mode thus finds what the list spells in ASCII, and the other way round.
-void foldForSearch(std::u16string& text) {
-    for (char16_t& c : text) {
-        if (c >= 0xFF01 && c <= 0xFF5E) {
-            c = static_cast<char16_t>(c - 0xFEE0);
-        } else if (c == 0x3000) {
-            c = u' ';
-        }
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - (u'a' - u'A'));
-        }
-    }
 }
 
 void selectFirst(TreeViewContent& view) {
@@ -94,25 +79,24 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
         return std::nullopt;
     }
     sortLspRecords(table, true);
-    std::u16string search(searchBoxText);
-    foldForSearch(search);
+    const std::u16string search = foldForSearch(searchBoxText);
     TreeViewContent view;
-    std::u16string text;
-    std::u16string folded;
+    std::u16string folded; // the node text as the search sees it
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             continue;
         }
-        text.clear();
-        appendNodeText(text, record);
         if (!search.empty()) {
-            folded = text;
-            foldForSearch(folded);
+            const bool fileEntry = !record.exe.empty();
+            folded = fileEntry ? u"{" : u"[";
+            appendFoldedForSearch(folded, record.cmd);
+            folded += fileEntry ? u"} " : u"] ";
+            appendFoldedForSearch(folded, record.cmt);
             if (!contains(folded, search)) {
                 continue;
             }
         }
-        view.nodes.push_back({text, kCommandImage, record.row, -1});
+        view.nodes.push_back({nodeTextOf(record), kCommandImage, record.row, -1});
     }
     selectFirst(view);
     return view;

@@ -42,9 +42,9 @@ std::u16string nodeTextOf(const TLspRecord& record);
 std::optional<TreeViewContent> groupedViewContent(TLspRecords& table);
 // Flat: every command entry at the top level, ordered by cmd. The first one is selected.
 std::optional<TreeViewContent> flatViewContent(TLspRecords& table);
-// Filtered: the flat view limited to the node texts that contain the search box text, ASCII letters
-// compared without case and full-width ASCII and the ideographic space as their ASCII forms, on both
-// sides; everything else (spaces, kana, kanji) as typed. Node texts stay as written.
+// Filtered: the flat view limited to the node texts that contain the search box text, both compared
+// in foldForSearch's form (ASCII case, width and kana as the user means them; spaces and kanji as
+// typed). Node texts stay as written.
 std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
 
 // An entry as the user knows it, to find it again after the list file was read anew: its command and

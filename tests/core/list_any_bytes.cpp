@@ -6,6 +6,7 @@
 #include "support/any_bytes.h"
 #include "support/literal_exchange_sort.h"
 #include "text/error.h"
+#include "text/search_fold.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -53,22 +54,6 @@ void checkNodes(const TreeViewContent& content, const TLspRecords& table) {
 std::size_t countCommands(const TLspRecords& table) {
     return static_cast<std::size_t>(
         std::count_if(table.begin(), table.end(), [](const TLspRecord& r) { return !r.cmt.empty(); }));
-}
-
-// The reference for the search: each code unit on its own, looked up rather than computed. The full-width
-// forms of "!" to "~" stand in the same order as the ASCII ones, 0xFEE0 above them.
-std::u16string halfWidthCapitals(std::u16string_view text) {
-    std::u16string out;
-    for (const char16_t unit : text) {
-        char16_t c = unit;
-        if (c == u'\u3000') {
-            c = u' ';
-        } else if (u'！' <= c && c <= u'～') {
-            c = static_cast<char16_t>(u'!' + (c - u'！'));
-        }
-        out += (u'a' <= c && c <= u'z') ? static_cast<char16_t>(u'A' + (c - u'a')) : c;
-    }
-    return out;
 }
 
 // The first line of the text, at most 12 units: a search that often finds something.
@@ -134,8 +119,7 @@ void listAnyBytes(std::string_view bytes) {
     checkNodes(*filtered, table);
     std::size_t matches = 0;
     for (const TLspRecord& record : table) {
-        matches += !record.cmt.empty() &&
-                   halfWidthCapitals(nodeTextOf(record)).find(halfWidthCapitals(search)) != std::u16string::npos;
+        matches += !record.cmt.empty() && contains(foldForSearch(nodeTextOf(record)), foldForSearch(search));
     }
     check(filtered->nodes.size() == matches, "the filtered view differs from a plain substring search");
     const auto unfiltered = filteredViewContent(table, u"");

@@ -125,7 +125,7 @@ TEST(TreeViews, FilterReadsFullWidthAsciiAndTheIdeographicSpaceAsAscii) {
         {u"LINE", {1}},   {u"line", {1}},         {u"ＬＩＮＥ", {1}}, {u"ｌｉｎｅ", {1}}, {u"［ＬＩＮＥ］", {1}},
         {u"circle", {2}}, {u"ＣＩＲＣＬＥ", {2}}, {u"Ｃircle", {2}},  {u"円 中心", {2}},  {u"円　中心", {2}},
         {u"(3", {3}},     {u"（３", {3}},         {u"！ｂ～", {6}},   {u"!b~", {6}}, // both ends of the block
-        {u"ｶﾅ", {4}},     {u"カナ", {5}},                                            // no kana folding
+        {u"ｶﾅ", {5, 4}},  {u"カナ", {5, 4}},                                         // kana of either width
         {u"\uFF5F", {7}}, {u"\u007F", {}},        {u"\uFF00", {7}},                  // outside: as typed
     };
     for (const auto& c : cases) {
