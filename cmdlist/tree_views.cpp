@@ -80,23 +80,36 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
     }
     sortLspRecords(table, true);
     const std::u16string search = foldForSearch(searchBoxText);
-    TreeViewContent view;
+    // The command the user typed is the one Enter should run: entries whose command is the search text
+    // come first, then those whose command starts with it, then the rest, each group by command.
+    enum Match { Exact, Prefix, Elsewhere, MatchKinds };
+    std::vector<TreeNodeContent> groups[MatchKinds];
     std::u16string folded; // the node text as the search sees it
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             continue;
         }
+        Match match = Elsewhere;
         if (!search.empty()) {
             const bool fileEntry = !record.exe.empty();
             folded = fileEntry ? u"{" : u"[";
             appendFoldedForSearch(folded, record.cmd);
+            const size_t cmdEnd = folded.size();
             folded += fileEntry ? u"} " : u"] ";
             appendFoldedForSearch(folded, record.cmt);
             if (!contains(folded, search)) {
                 continue;
             }
+            const std::u16string_view cmd = std::u16string_view(folded).substr(1, cmdEnd - 1);
+            match = cmd == search ? Exact : beginsWith(cmd, search) ? Prefix : Elsewhere;
         }
-        view.nodes.push_back({nodeTextOf(record), kCommandImage, record.row, -1});
+        groups[match].push_back({nodeTextOf(record), kCommandImage, record.row, -1});
+    }
+    TreeViewContent view;
+    view.nodes.reserve(groups[Exact].size() + groups[Prefix].size() + groups[Elsewhere].size());
+    for (auto& group : groups) {
+        view.nodes.insert(view.nodes.end(), std::make_move_iterator(group.begin()),
+                          std::make_move_iterator(group.end()));
     }
     selectFirst(view);
     return view;

@@ -44,7 +44,8 @@ std::optional<TreeViewContent> groupedViewContent(TLspRecords& table);
 std::optional<TreeViewContent> flatViewContent(TLspRecords& table);
 // Filtered: the flat view limited to the node texts that contain the search box text, both compared
 // in foldForSearch's form (ASCII case, width and kana as the user means them; spaces and kanji as
-// typed). Node texts stay as written.
+// typed). The entries whose command equals the search text come first, then those whose command
+// begins with it, then the others; each group in the flat view's order. Node texts stay as written.
 std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
 
 // An entry as the user knows it, to find it again after the list file was read anew: its command and

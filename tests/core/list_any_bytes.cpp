@@ -117,11 +117,25 @@ void listAnyBytes(std::string_view bytes) {
     const auto filtered = filteredViewContent(table, search);
     check(filtered.has_value(), "no filtered view of a table with records");
     checkNodes(*filtered, table);
-    std::size_t matches = 0;
-    for (const TLspRecord& record : table) {
-        matches += !record.cmt.empty() && contains(foldForSearch(nodeTextOf(record)), foldForSearch(search));
+    // The flat view's entries that hold the search, those whose command is it first, then those whose
+    // command begins with it.
+    const std::u16string folded = foldForSearch(search);
+    std::vector<std::int32_t> ranked[3];
+    for (const TreeNodeContent& node : flat->nodes) {
+        const auto record =
+            std::find_if(table.begin(), table.end(), [&](const TLspRecord& r) { return r.row == node.tag; });
+        if (folded.empty() || contains(foldForSearch(node.text), folded)) {
+            const std::u16string cmd = foldForSearch(record->cmd);
+            ranked[folded.empty() ? 2 : cmd == folded ? 0 : beginsWith(cmd, folded) ? 1 : 2].push_back(node.tag);
+        }
     }
-    check(filtered->nodes.size() == matches, "the filtered view differs from a plain substring search");
+    std::vector<std::int32_t> shown;
+    for (const TreeNodeContent& node : filtered->nodes) {
+        shown.push_back(node.tag);
+    }
+    ranked[0].insert(ranked[0].end(), ranked[1].begin(), ranked[1].end());
+    ranked[0].insert(ranked[0].end(), ranked[2].begin(), ranked[2].end());
+    check(shown == ranked[0], "the filtered view differs from the flat one's matches, best first");
     const auto unfiltered = filteredViewContent(table, u"");
     check(unfiltered == flat, "an empty search differs from the flat view");
 }

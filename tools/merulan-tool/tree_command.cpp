@@ -67,7 +67,9 @@ void addTreeCommand(CLI::App& app, int& exitCode) {
                                           "abc: all commands ordered by command")
                              ->check(CLI::IsMember({"file", "abc"}));
     CLI::Option* search =
-        tree->add_option("--search", args->search, "Only the commands whose node text contains TEXT (as the 検索 box)")
+        tree->add_option("--search", args->search,
+                         "Only the commands whose node text contains TEXT, as the 検索 box shows them: the command "
+                         "TEXT first, then those that begin with TEXT, then the rest")
             ->type_name("TEXT");
     search->excludes(order);
     tree->add_option("FILE", args->file, "The command list file (MerulanList.txt)")->required();
