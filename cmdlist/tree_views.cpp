@@ -84,32 +84,43 @@ std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16s
     // come first, then those whose command starts with it, then the rest, each group by command.
     enum Match { Exact, Prefix, Elsewhere, MatchKinds };
     std::vector<TreeNodeContent> groups[MatchKinds];
-    std::u16string folded; // the node text as the search sees it
+    std::u16string text;   // the node text
+    std::u16string folded; // as the search sees it
+    std::u16string foldedCmd;
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             continue;
         }
+        text.clear();
+        appendNodeText(text, record);
         Match match = Elsewhere;
         if (!search.empty()) {
-            const bool fileEntry = !record.exe.empty();
-            folded = fileEntry ? u"{" : u"[";
-            appendFoldedForSearch(folded, record.cmd);
-            const size_t cmdEnd = folded.size();
-            folded += fileEntry ? u"} " : u"] ";
-            appendFoldedForSearch(folded, record.cmt);
+            folded = text;
+            foldForSearchInPlace(folded);
             if (!contains(folded, search)) {
                 continue;
             }
-            const std::u16string_view cmd = std::u16string_view(folded).substr(1, cmdEnd - 1);
+            // The brackets neither fold nor compose with a voiced mark: unless a mark composed, the
+            // command's fold follows the first bracket, unit for unit.
+            std::u16string_view cmd = std::u16string_view(folded).substr(1, record.cmd.size());
+            if (folded.size() != text.size()) {
+                foldedCmd = record.cmd;
+                foldForSearchInPlace(foldedCmd);
+                cmd = foldedCmd;
+            }
             match = cmd == search ? Exact : beginsWith(cmd, search) ? Prefix : Elsewhere;
         }
-        groups[match].push_back({nodeTextOf(record), kCommandImage, record.row, -1});
+        groups[match].push_back({text, kCommandImage, record.row, -1});
     }
+    // Joined onto the first group that holds any: a keystroke mostly fills one group alone.
     TreeViewContent view;
-    view.nodes.reserve(groups[Exact].size() + groups[Prefix].size() + groups[Elsewhere].size());
     for (auto& group : groups) {
-        view.nodes.insert(view.nodes.end(), std::make_move_iterator(group.begin()),
-                          std::make_move_iterator(group.end()));
+        if (view.nodes.empty()) {
+            view.nodes = std::move(group);
+        } else {
+            view.nodes.insert(view.nodes.end(), std::make_move_iterator(group.begin()),
+                              std::make_move_iterator(group.end()));
+        }
     }
     selectFirst(view);
     return view;

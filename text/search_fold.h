@@ -12,9 +12,7 @@ namespace merulan {
 // a kana followed by a combining voiced mark. A mark that composes with nothing becomes "゛" or "゜".
 // The result may be shorter than the text, never longer.
 std::u16string foldForSearch(std::u16string_view text);
-
-// The same, appended to out. A leading voiced mark composes with the last unit out holds, so that
-// folding two texts one after the other gives the fold of the two together.
-void appendFoldedForSearch(std::u16string& out, std::u16string_view text);
+// The same, reusing the string's buffer (the filter folds every record on every keystroke).
+void foldForSearchInPlace(std::u16string& text);
 
 } // namespace merulan
