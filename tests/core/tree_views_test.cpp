@@ -77,8 +77,7 @@ TEST(TreeViews, FlatViewOrderedByCommandWithoutHeadings) {
     EXPECT_EQ(table.front().cmd, u""); // headings take part in the ordering
 }
 
-std::vector<std::int32_t> filteredTags(std::u16string_view search) {
-    TLspRecords table = sampleTable();
+std::vector<std::int32_t> filteredTags(TLspRecords table, std::u16string_view search) {
     const auto view = filteredViewContent(table, search);
     std::vector<std::int32_t> tags;
     for (const auto& node : view->nodes) {
@@ -107,7 +106,7 @@ TEST(TreeViews, FilteredViewMatches) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.search));
-        EXPECT_EQ(filteredTags(c.search), c.tags);
+        EXPECT_EQ(filteredTags(sampleTable(), c.search), c.tags);
     }
 }
 
@@ -130,14 +129,7 @@ TEST(TreeViews, FilterReadsFullWidthAsciiAndTheIdeographicSpaceAsAscii) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.search));
-        TLspRecords copy = table;
-        const auto view = filteredViewContent(copy, c.search);
-        ASSERT_TRUE(view);
-        std::vector<std::int32_t> tags;
-        for (const auto& node : view->nodes) {
-            tags.push_back(node.tag);
-        }
-        EXPECT_EQ(tags, c.tags);
+        EXPECT_EQ(filteredTags(table, c.search), c.tags);
     }
     TLspRecords copy = table;
     const auto view = filteredViewContent(copy, u"circle");
@@ -192,15 +184,7 @@ TEST(TreeViews, FilterListsTheCommandTypedFirstThenThoseItBegins) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.search));
-        TLspRecords copy = table;
-        const auto view = filteredViewContent(copy, c.search);
-        ASSERT_TRUE(view);
-        std::vector<std::int32_t> tags;
-        for (const auto& node : view->nodes) {
-            tags.push_back(node.tag);
-        }
-        EXPECT_EQ(tags, c.tags);
-        EXPECT_EQ(view->selected, tags.empty() ? -1 : 0);
+        EXPECT_EQ(filteredTags(table, c.search), c.tags);
     }
 }
 
