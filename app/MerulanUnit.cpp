@@ -386,21 +386,18 @@ void TMerulanForm::makeTreeViewItemsByStr() {
 }
 
 void TMerulanForm::showView(ShownView view, const std::optional<EntryKey>& keep, CommandTree::Steps steps) {
-    std::optional<TreeViewContent> content = view == ShownView::Grouped ? groupedViewContent(lspRecords)
-                                             : view == ShownView::Flat  ? flatViewContent(lspRecords)
-                                                                        : filteredViewContent(lspRecords, edit1Text());
-    if (!content) {
-        return; // an empty table: the tree keeps what it shows
-    }
+    TreeViewContent content = view == ShownView::Grouped ? groupedViewContent(lspRecords)
+                              : view == ShownView::Flat  ? flatViewContent(lspRecords)
+                                                         : filteredViewContent(lspRecords, edit1Text());
     if (keep) {
-        if (const int node = nodeShowing(*content, lspRecords, *keep); node >= 0) {
-            content->selected = node;
+        if (const int node = nodeShowing(content, lspRecords, *keep); node >= 0) {
+            content.selected = node;
         }
     }
     if (view == ShownView::Grouped && sharedShown_.note()) {
-        prependNote(*content, *sharedShown_.note(), kSharedHeadingImage);
+        prependNote(content, *sharedShown_.note(), kSharedHeadingImage);
     }
-    TreeView1.render(*content, steps);
+    TreeView1.render(content, steps);
     if (TreeView1.moreToRender()) {
         PostMessageW(window_, kRenderMoreMessage, 0, 0);
     }

@@ -1,5 +1,6 @@
 #include "cmdlist/tree_views.h"
 
+#include "text/search_fold.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -19,22 +20,6 @@ void appendNodeText(std::u16string& out, const TLspRecord& record) {
     out += record.cmd;
     out += fileEntry ? u"} " : u"] ";
     out += record.cmt;
-}
-
-// The search compares texts as if typed on a half-width keyboard: full-width ASCII (U+FF01 to U+FF5E)
-// and the ideographic space become their ASCII forms, then a to z become capitals. An IME left in
-// full-width mode thus finds what the list spells in ASCII, and the other way round.
-void foldForSearch(std::u16string& text) {
-    for (char16_t& c : text) {
-        if (c >= 0xFF01 && c <= 0xFF5E) {
-            c = static_cast<char16_t>(c - 0xFEE0);
-        } else if (c == 0x3000) {
-            c = u' ';
-        }
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - (u'a' - u'A'));
-        }
-    }
 }
 
 // The flag of the record's kind, in the shared list's colour for its records.
@@ -61,10 +46,7 @@ std::u16string nodeTextOf(const TLspRecord& record) {
     return text;
 }
 
-std::optional<TreeViewContent> groupedViewContent(TLspRecords& table) {
-    if (table.empty()) {
-        return std::nullopt;
-    }
+TreeViewContent groupedViewContent(TLspRecords& table) {
     sortLspRecords(table, false);
     TreeViewContent view;
     view.nodes.reserve(table.size());
@@ -81,10 +63,7 @@ std::optional<TreeViewContent> groupedViewContent(TLspRecords& table) {
     return view;
 }
 
-std::optional<TreeViewContent> flatViewContent(TLspRecords& table) {
-    if (table.empty()) {
-        return std::nullopt;
-    }
+TreeViewContent flatViewContent(TLspRecords& table) {
     sortLspRecords(table, true);
     TreeViewContent view;
     view.nodes.reserve(table.size());
@@ -97,30 +76,50 @@ std::optional<TreeViewContent> flatViewContent(TLspRecords& table) {
     return view;
 }
 
-std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText) {
-    if (table.empty()) {
-        return std::nullopt;
-    }
+TreeViewContent filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText) {
     sortLspRecords(table, true);
-    std::u16string search(searchBoxText);
-    foldForSearch(search);
-    TreeViewContent view;
-    std::u16string text;
-    std::u16string folded;
+    const std::u16string search = foldForSearch(searchBoxText);
+    // The command the user typed is the one Enter should run: entries whose command is the search text
+    // come first, then those whose command starts with it, then the rest, each group by command.
+    enum Match { Exact, Prefix, Elsewhere, MatchKinds };
+    std::vector<TreeNodeContent> groups[MatchKinds];
+    std::u16string text;   // the node text
+    std::u16string folded; // as the search sees it
+    std::u16string foldedCmd;
     for (const TLspRecord& record : table) {
         if (!isCommandEntry(record)) {
             continue;
         }
         text.clear();
         appendNodeText(text, record);
+        Match match = Elsewhere;
         if (!search.empty()) {
             folded = text;
-            foldForSearch(folded);
+            foldForSearchInPlace(folded);
             if (!contains(folded, search)) {
                 continue;
             }
+            // The brackets neither fold nor compose with a voiced mark: unless a mark composed, the
+            // command's fold follows the first bracket, unit for unit.
+            std::u16string_view cmd = std::u16string_view(folded).substr(1, record.cmd.size());
+            if (folded.size() != text.size()) {
+                foldedCmd = record.cmd;
+                foldForSearchInPlace(foldedCmd);
+                cmd = foldedCmd;
+            }
+            match = cmd == search ? Exact : beginsWith(cmd, search) ? Prefix : Elsewhere;
         }
-        view.nodes.push_back({text, imageOf(record), record.row, -1});
+        groups[match].push_back({text, imageOf(record), record.row, -1});
+    }
+    // Joined onto the first group that holds any: a keystroke mostly fills one group alone.
+    TreeViewContent view;
+    for (auto& group : groups) {
+        if (view.nodes.empty()) {
+            view.nodes = std::move(group);
+        } else {
+            view.nodes.insert(view.nodes.end(), std::make_move_iterator(group.begin()),
+                              std::make_move_iterator(group.end()));
+        }
     }
     selectFirst(view);
     return view;

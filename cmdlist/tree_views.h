@@ -39,17 +39,18 @@ struct TreeViewContent {
 // "[cmd] cmt" for a command entry, "{cmd} cmt" for a file entry, cmd itself for a group heading.
 std::u16string nodeTextOf(const TLspRecord& record);
 
-// Each orders the table first (by row for the grouped view, by cmd for the others); an empty table
-// gives nothing and stays untouched, and the tree is then left as it is.
+// Each orders the table first (by row for the grouped view, by cmd for the others). An empty table
+// gives an empty tree: nodes kept from a list that no longer holds them would run nothing.
 // Grouped: headings at the top level, each with the command entries that follow it in the file;
 // entries before the first heading are not shown. The first heading is selected.
-std::optional<TreeViewContent> groupedViewContent(TLspRecords& table);
+TreeViewContent groupedViewContent(TLspRecords& table);
 // Flat: every command entry at the top level, ordered by cmd. The first one is selected.
-std::optional<TreeViewContent> flatViewContent(TLspRecords& table);
-// Filtered: the flat view limited to the node texts that contain the search box text, ASCII letters
-// compared without case and full-width ASCII and the ideographic space as their ASCII forms, on both
-// sides; everything else (spaces, kana, kanji) as typed. Node texts stay as written.
-std::optional<TreeViewContent> filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
+TreeViewContent flatViewContent(TLspRecords& table);
+// Filtered: the flat view limited to the node texts that contain the search box text, both compared
+// in foldForSearch's form (ASCII case, width and kana as the user means them; spaces and kanji as
+// typed). The entries whose command equals the search text come first, then those whose command
+// begins with it, then the others; each group in the flat view's order. Node texts stay as written.
+TreeViewContent filteredViewContent(TLspRecords& table, std::u16string_view searchBoxText);
 
 // An entry as the user knows it, to find it again after the list file was read anew: its command and
 // description (a heading: its text) and the row it stood on, which decides between equal entries.

@@ -279,7 +279,7 @@ void keystrokeTable(int entries, int rounds) {
             const auto content = filteredViewContent(copy, step.text);
             step.content.push_back(millisecondsSince(contentStart));
             std::vector<std::u16string> texts;
-            for (const TreeNodeContent& node : content->nodes) {
+            for (const TreeNodeContent& node : content.nodes) {
                 texts.push_back(node.text);
             }
             step.floor.push_back(bareTreeFill(bareTree, texts));
@@ -313,7 +313,7 @@ void breakdownTable(int entries, const std::u16string& before, char16_t key, int
     TLspRecords copy = lspRecords;
     const auto content = filteredViewContent(copy, search);
     std::vector<std::u16string> texts;
-    for (const TreeNodeContent& node : content->nodes) {
+    for (const TreeNodeContent& node : content.nodes) {
         texts.push_back(node.text);
     }
     const auto setSearch = [&](const std::u16string& text) {

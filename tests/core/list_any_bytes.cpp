@@ -6,6 +6,7 @@
 #include "support/any_bytes.h"
 #include "support/literal_exchange_sort.h"
 #include "text/error.h"
+#include "text/search_fold.h"
 #include "text/u16text.h"
 
 #include <algorithm>
@@ -55,22 +56,6 @@ std::size_t countCommands(const TLspRecords& table) {
         std::count_if(table.begin(), table.end(), [](const TLspRecord& r) { return !r.cmt.empty(); }));
 }
 
-// The reference for the search: each code unit on its own, looked up rather than computed. The full-width
-// forms of "!" to "~" stand in the same order as the ASCII ones, 0xFEE0 above them.
-std::u16string halfWidthCapitals(std::u16string_view text) {
-    std::u16string out;
-    for (const char16_t unit : text) {
-        char16_t c = unit;
-        if (c == u'\u3000') {
-            c = u' ';
-        } else if (u'！' <= c && c <= u'～') {
-            c = static_cast<char16_t>(u'!' + (c - u'！'));
-        }
-        out += (u'a' <= c && c <= u'z') ? static_cast<char16_t>(u'A' + (c - u'a')) : c;
-    }
-    return out;
-}
-
 // The first line of the text, at most 12 units: a search that often finds something.
 std::u16string searchTextFrom(std::u16string_view text) {
     const std::size_t end = std::min(text.find_first_of(u"\r\n"), std::size_t{12});
@@ -112,32 +97,44 @@ void listAnyBytes(std::string_view bytes) {
     checkOrder(fromText, true);
 
     TLspRecords table = fromText;
-    if (table.empty()) { // only comments and empty lines: no view changes the tree
-        check(!groupedViewContent(table) && !flatViewContent(table) && !filteredViewContent(table, u""),
-              "a view of an empty table");
+    if (table.empty()) { // only comments and empty lines: every view empties the tree
+        check(groupedViewContent(table).nodes.empty() && flatViewContent(table).nodes.empty() &&
+                  filteredViewContent(table, u"").nodes.empty(),
+              "a view of an empty table shows nodes");
         return;
     }
     const auto grouped = groupedViewContent(table);
-    check(grouped.has_value(), "no grouped view of a table with records");
-    checkNodes(*grouped, table);
-    for (const TreeNodeContent& node : grouped->nodes) {
+    checkNodes(grouped, table);
+    for (const TreeNodeContent& node : grouped.nodes) {
         check((node.parent < 0) == (node.image == kHeadingImage), "a heading below another node, or an entry on top");
     }
 
     const auto flat = flatViewContent(table);
-    check(flat.has_value() && flat->nodes.size() == countCommands(table), "the flat view misses command entries");
-    checkNodes(*flat, table);
+    check(flat.nodes.size() == countCommands(table), "the flat view misses command entries");
+    checkNodes(flat, table);
 
     const std::u16string search = searchTextFrom(text);
     const auto filtered = filteredViewContent(table, search);
-    check(filtered.has_value(), "no filtered view of a table with records");
-    checkNodes(*filtered, table);
-    std::size_t matches = 0;
-    for (const TLspRecord& record : table) {
-        matches += !record.cmt.empty() &&
-                   halfWidthCapitals(nodeTextOf(record)).find(halfWidthCapitals(search)) != std::u16string::npos;
+    checkNodes(filtered, table);
+    // The flat view's entries that hold the search, those whose command is it first, then those whose
+    // command begins with it.
+    const std::u16string folded = foldForSearch(search);
+    std::vector<std::int32_t> ranked[3];
+    for (const TreeNodeContent& node : flat.nodes) {
+        const auto record =
+            std::find_if(table.begin(), table.end(), [&](const TLspRecord& r) { return r.row == node.tag; });
+        if (folded.empty() || contains(foldForSearch(node.text), folded)) {
+            const std::u16string cmd = foldForSearch(record->cmd);
+            ranked[folded.empty() ? 2 : cmd == folded ? 0 : beginsWith(cmd, folded) ? 1 : 2].push_back(node.tag);
+        }
     }
-    check(filtered->nodes.size() == matches, "the filtered view differs from a plain substring search");
+    std::vector<std::int32_t> shown;
+    for (const TreeNodeContent& node : filtered.nodes) {
+        shown.push_back(node.tag);
+    }
+    ranked[0].insert(ranked[0].end(), ranked[1].begin(), ranked[1].end());
+    ranked[0].insert(ranked[0].end(), ranked[2].begin(), ranked[2].end());
+    check(shown == ranked[0], "the filtered view differs from the flat one's matches, best first");
     const auto unfiltered = filteredViewContent(table, u"");
     check(unfiltered == flat, "an empty search differs from the flat view");
 }

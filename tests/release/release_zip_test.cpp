@@ -16,10 +16,10 @@ TEST(ReleaseZip, UnpackedPaletteShowsItsBundledSampleList) {
     // What the palette must show: the bundled list, grouped, as the list rules read it.
     TLspRecords records;
     ASSERT_TRUE(loadMerulanList(records, folder + u"MerulanList.txt", *systemAnsiCodePage()));
-    const std::optional<TreeViewContent> grouped = groupedViewContent(records);
-    ASSERT_TRUE(grouped && !grouped->nodes.empty());
+    const TreeViewContent grouped = groupedViewContent(records);
+    ASSERT_FALSE(grouped.nodes.empty());
     std::vector<std::u16string> expected;
-    for (const TreeNodeContent& node : grouped->nodes) {
+    for (const TreeNodeContent& node : grouped.nodes) {
         expected.push_back(node.text);
     }
 

@@ -41,17 +41,10 @@ std::string nodesJson(const TreeViewContent& view) {
 void runTree(const TreeArguments& args) {
     const auto ansi = chosenCodePage(args.codePage);
     TLspRecords table = loadListFile(args.file, *ansi);
-    std::optional<TreeViewContent> view;
-    if (args.filtered) {
-        view = filteredViewContent(table, fromUtf8(args.search));
-    } else if (args.order == "abc") {
-        view = flatViewContent(table);
-    } else {
-        view = groupedViewContent(table);
-    }
-    if (view) { // an empty table leaves the palette's tree as it was: nothing to show here
-        std::cout << nodesJson(*view);
-    }
+    const TreeViewContent view = args.filtered         ? filteredViewContent(table, fromUtf8(args.search))
+                                 : args.order == "abc" ? flatViewContent(table)
+                                                       : groupedViewContent(table);
+    std::cout << nodesJson(view);
 }
 
 } // namespace
@@ -67,7 +60,9 @@ void addTreeCommand(CLI::App& app, int& exitCode) {
                                           "abc: all commands ordered by command")
                              ->check(CLI::IsMember({"file", "abc"}));
     CLI::Option* search =
-        tree->add_option("--search", args->search, "Only the commands whose node text contains TEXT (as the 検索 box)")
+        tree->add_option("--search", args->search,
+                         "Only the commands whose node text contains TEXT, as the 検索 box shows them: the command "
+                         "TEXT first, then those that begin with TEXT, then the rest")
             ->type_name("TEXT");
     search->excludes(order);
     tree->add_option("FILE", args->file, "The command list file (MerulanList.txt)")->required();

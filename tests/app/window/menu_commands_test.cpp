@@ -198,25 +198,25 @@ TEST(PopupMenu, ReloadWithoutTheFileShowsTheCurrentTableGroupedAgain) {
     EXPECT_TRUE(harness.information.empty());
 }
 
-TEST(PopupMenu, ReloadOfACommentOnlyListKeepsTheNodesShown) {
-    FormHarness harness;
-    harness.writeList(u"作図\r\nLINE\t線分\r\n");
-    const auto form = harness.open();
-    harness.writeList(u"; 全部コメント\r\n/ これも\r\n\r\n");
-    click(*form, kMerulanListtxt2Id);
-    EXPECT_TRUE(lspRecords.empty());
-    EXPECT_EQ(treeTexts(form->TreeView1.handle()), (std::vector<std::u16string>{u"作図", u"[LINE] 線分"}));
-}
-
-TEST(PopupMenu, ReloadOfACommentOnlyListWhileSearchingKeepsTheFlatView) {
-    FormHarness harness;
-    harness.writeList(u"作図\r\nLINE\t線分\r\nARC\t円弧\r\n");
-    const auto form = harness.open();
-    form->setEdit1Text(u"LINE");
-    harness.writeList(u"; 全部コメント\r\n");
-    click(*form, kMerulanListtxt2Id);
-    // Emptying the box built the flat view of the old table; the empty table then changed nothing.
-    EXPECT_EQ(treeTexts(form->TreeView1.handle()), (std::vector<std::u16string>{u"[ARC] 円弧", u"[LINE] 線分"}));
+// Nodes of entries the list no longer holds would run nothing: an empty table empties the tree in
+// every view.
+TEST(PopupMenu, ReloadOfACommentOnlyListEmptiesTheTreeInEveryView) {
+    const struct {
+        const char* name;
+        std::u16string search;
+    } cases[] = {{"grouped", u""}, {"searching", u"LINE"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormHarness harness;
+        harness.writeList(u"作図\r\nLINE\t線分\r\nARC\t円弧\r\n");
+        const auto form = harness.open();
+        form->setEdit1Text(c.search);
+        harness.writeList(u"; 全部コメント\r\n/ これも\r\n\r\n");
+        click(*form, kMerulanListtxt2Id);
+        EXPECT_TRUE(lspRecords.empty());
+        EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 0u);
+        EXPECT_TRUE(harness.errors.empty());
+    }
 }
 
 TEST(PopupMenu, ReloadOfAnUnreadableListReportsItWithTheSearchBoxAlreadyEmpty) {

@@ -41,10 +41,10 @@ TEST_F(Views, StartUpShowsGroupsWithoutEntriesBeforeTheFirstHeading) {
 }
 
 TEST_F(Views, TypingFiltersOnEveryKeystrokeIgnoringAsciiCase) {
-    type(form_->Edit1, u"l");
-    EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"{TOOLS} ツール", u"[line] 小文字の線"}));
+    type(form_->Edit1, u"l"); // the commands that begin with it first
+    EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[line] 小文字の線", u"[PLINE] ポリライン", u"{TOOLS} ツール"}));
     type(form_->Edit1, u"in");
-    EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"[line] 小文字の線"}));
+    EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[line] 小文字の線", u"[PLINE] ポリライン"}));
     EXPECT_EQ(selectedText(form_->TreeView1.handle()), u"[LINE] 線分を作図");
     type(form_->Edit1, u"e]");
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[PLINE] ポリライン", u"[line] 小文字の線"}));
@@ -56,7 +56,7 @@ TEST_F(Views, TypingFiltersOnEveryKeystrokeIgnoringAsciiCase) {
     EXPECT_EQ(TreeView_GetSelection(form_->TreeView1.handle()), nullptr);
 }
 
-TEST_F(Views, FilterMatchesJapaneseOnlyAsTypedAndBracesForFileEntries) {
+TEST_F(Views, FilterMatchesKanjiAsTypedAndBracesForFileEntries) {
     form_->setEdit1Text(u"線");
     EXPECT_EQ(shown(), (Texts{u"[LINE] 線分を作図", u"[line] 小文字の線"}));
     form_->setEdit1Text(u"{");
