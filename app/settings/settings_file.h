@@ -17,6 +17,8 @@ public:
     void write(const WindowBounds& bounds, const std::u16string& target) const;
     // "Keys"/"Activate", trimmed; nothing when missing or blank.
     std::optional<std::u16string> activateHotkey() const;
+    // "Keys"/"DirectInput": false only for 0.
+    bool directInput() const;
     const std::u16string& path() const { return path_; }
 
 private:
