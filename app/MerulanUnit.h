@@ -51,6 +51,7 @@ enum FormCommand : int {
     kAutoCad1Id,
     kBricsCad1Id,
     kIjCad1Id,
+    kAutomatic1Id,
     kMerulanListtxt1Id,
     kMerulanListtxt2Id,
     kN3Id,
@@ -95,7 +96,7 @@ public:
     CommandTree TreeView1;
     UniqueImageList ImageList2;
     UniqueMenu PopupMenu1;
-    TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
+    TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, Automatic1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
 
     // Event handlers.
     void FormCreate();
