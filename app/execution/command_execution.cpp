@@ -161,7 +161,7 @@ std::u16string notFoundMessageOf(TargetCad cad) {
 std::u16string otherCadRunsMessageOf(TargetCad chosen, TargetCad running) {
     const std::u16string name(cadNameOf(running));
     return notFoundMessageOf(chosen) + u"\n（起動しているのは " + name +
-           u" です．Merulan を右クリックし、「ターゲットCAD」で " + name + u" か「" +
+           u" です．パレットを右クリックし、「ターゲットCAD」で " + name + u" か「" +
            std::u16string(kAutomaticTargetName) + u"」を選んでください．）";
 }
 

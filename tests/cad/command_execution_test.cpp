@@ -271,7 +271,7 @@ TEST_F(Execution, AutomaticTargetIsTheCadBroughtForwardLast) {
 // says which runs and how to choose it; the ESC button says so too. 自動 only tells when no CAD runs at all.
 TEST_F(Execution, ChosenCadNotRunningNamesTheOneThatRuns) {
     const std::u16string autoCadRunsInstead =
-        u"有効な BricsCAD が見つかりません．\n（起動しているのは AutoCAD です．Merulan を右クリックし、"
+        u"有効な BricsCAD が見つかりません．\n（起動しているのは AutoCAD です．パレットを右クリックし、"
         u"「ターゲットCAD」で AutoCAD か「自動」を選んでください．）";
     const struct {
         std::u16string caption;
@@ -281,9 +281,9 @@ TEST_F(Execution, ChosenCadNotRunningNamesTheOneThatRuns) {
     } cases[] = {
         {u"BricsCAD", TargetCad::AutoCad, autoCadRunsInstead, autoCadRunsInstead},
         {u"IJCAD", TargetCad::BricsCad,
-         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．Merulan を右クリックし、"
+         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．パレットを右クリックし、"
          u"「ターゲットCAD」で BricsCAD か「自動」を選んでください．）",
-         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．Merulan を右クリックし、"
+         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．パレットを右クリックし、"
          u"「ターゲットCAD」で BricsCAD か「自動」を選んでください．）"},
         {u"BricsCAD", std::nullopt, std::u16string(kBricsCadNotFound), u""},
         {u"BricsCAD", TargetCad::BricsCad, std::u16string(kBricsCadNotFound), u""}, // closed meanwhile
