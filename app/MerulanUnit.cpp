@@ -59,7 +59,7 @@ std::unique_ptr<TMerulanForm> TMerulanForm::create(FormEnvironment environment, 
 }
 
 void TMerulanForm::finishStartUp() {
-    speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetCadOf(CAD1.caption())));
+    speedButtonTip_.create(window_, SpeedButton1.handle(), cancelButtonTipOf(targetChoiceOf(CAD1.caption())));
     stepDone("tooltip");
     // A change between the first read and the start of the watch is found by the look that follows it.
     follower_->start();
@@ -252,6 +252,8 @@ void TMerulanForm::onCommand(int id, int code) {
         return AutoCAD1Click(BricsCAD1);
     case kIjCad1Id:
         return AutoCAD1Click(IJCAD1);
+    case kAutomatic1Id:
+        return AutoCAD1Click(Automatic1);
     case kMerulanListtxt1Id:
         return MerulanListtxt1Click();
     case kMerulanListtxt2Id:

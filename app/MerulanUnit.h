@@ -15,6 +15,7 @@
 #include "app/window/global_hotkey.h"
 #include "app/window/menu_item.h"
 #include "app/window/message_boundary.h"
+#include "app/window/palette_keys.h"
 #include "app/window/tool_tip.h"
 #include "app/window/win_handles.h"
 #include "cmdlist/lsp_record.h"
@@ -53,6 +54,7 @@ enum FormCommand : int {
     kAutoCad1Id,
     kBricsCad1Id,
     kIjCad1Id,
+    kAutomatic1Id,
     kMerulanListtxt1Id,
     kMerulanListtxt2Id,
     kN3Id,
@@ -102,7 +104,7 @@ public:
     CommandTree TreeView1;
     UniqueImageList ImageList2;
     UniqueMenu PopupMenu1;
-    TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
+    TMenuItem CAD1, AutoCAD1, BricsCAD1, IJCAD1, Automatic1, N1, MerulanListtxt1, MerulanListtxt2, N2, N3;
     // After MerulanListtxt1, only when [List] Shared names the office's shared list.
     TMenuItem SharedListtxt1;
 
@@ -137,10 +139,12 @@ private:
     void onContextMenu(HWND source, LPARAM screenPoint);
     void onDpiChanged(unsigned dpi, const RECT& suggested);
     bool onActivate(bool active);
-    bool onKeyDown(HWND target, WPARAM key);
+    // The palette's own key: true when it was taken.
+    bool onPaletteKey(PaletteKey key);
     void onHotkey();
 
-    // Ctrl+F, F3 and the hotkey: the caret in the search box, its text selected.
+    // Ctrl+F, F3 and the hotkey: the caret in the search box, its text selected, its input method off unless
+    // the settings say otherwise.
     void focusSearchBox();
     void registerActivateHotkey(const SettingsFile& settings);
     // The radio bullet in the target menu and the ESC button's tip, after CAD1's caption changed.
@@ -207,6 +211,7 @@ private:
     HWND lastFocus_ = nullptr;
     bool speedButtonFillsPanel_ = false;
     bool applyingSettings_ = false;
+    bool directInput_ = true; // [Keys] DirectInput
     bool formDestroyPending_ = false;
     MessageBoundary boundary_;
     ShownView shownView_ = ShownView::Grouped;

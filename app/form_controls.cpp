@@ -77,6 +77,7 @@ void TMerulanForm::createMenu() {
     AutoCAD1.append(targets.get(), kAutoCad1Id, u"AutoCAD");
     BricsCAD1.append(targets.get(), kBricsCad1Id, u"BricsCAD");
     IJCAD1.append(targets.get(), kIjCad1Id, u"IJCAD");
+    Automatic1.append(targets.get(), kAutomatic1Id, std::u16string(kAutomaticTargetName));
     CAD1.append(PopupMenu1.get(), kCad1Id, std::u16string(kDesignTarget), targets.get());
     targets.release(); // the menu owns it now
     N1.append(PopupMenu1.get(), 0, u"");
@@ -142,15 +143,16 @@ void TMerulanForm::acceptDropsAndStayOnTop() {
 }
 
 void TMerulanForm::showTarget() {
-    const std::optional<TargetCad> target = targetCadOf(CAD1.caption());
+    const std::optional<TargetChoice> target = targetChoiceOf(CAD1.caption());
     const HMENU targets = AutoCAD1.menu();
     if (target) {
-        const UINT chosen = *target == TargetCad::AutoCad    ? kAutoCad1Id
-                            : *target == TargetCad::BricsCad ? kBricsCad1Id
-                                                             : kIjCad1Id;
-        CheckMenuRadioItem(targets, kAutoCad1Id, kIjCad1Id, chosen, MF_BYCOMMAND);
+        const UINT chosen = *target == TargetChoice::AutoCad    ? kAutoCad1Id
+                            : *target == TargetChoice::BricsCad ? kBricsCad1Id
+                            : *target == TargetChoice::IJCad    ? kIjCad1Id
+                                                                : kAutomatic1Id;
+        CheckMenuRadioItem(targets, kAutoCad1Id, kAutomatic1Id, chosen, MF_BYCOMMAND);
     } else {
-        for (const UINT id : {kAutoCad1Id, kBricsCad1Id, kIjCad1Id}) {
+        for (const UINT id : {kAutoCad1Id, kBricsCad1Id, kIjCad1Id, kAutomatic1Id}) {
             CheckMenuItem(targets, id, MF_BYCOMMAND | MF_UNCHECKED);
         }
     }

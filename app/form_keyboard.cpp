@@ -2,22 +2,30 @@
 // for the control the user left.
 #include "app/MerulanUnit.h"
 
+#include "app/window/input_method.h"
 #include "app/window/palette_keys.h"
 
 namespace merulan {
 
 bool TMerulanForm::preTranslate(MSG& message) {
-    // The palette's own keys come first: the dialog manager would take Esc for IDCANCEL.
-    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
-        onKeyDown(message.hwnd, message.wParam)) {
-        return true;
+    // The palette's own keys come first: the dialog manager would take Esc for IDCANCEL. A key of the input
+    // method goes past both: the Enter that confirms a conversion must not become IDOK, which runs the entry.
+    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        const KeyModifiers modifiers{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0, GetKeyState(VK_SHIFT) < 0};
+        const PaletteKey key = paletteKeyOf(static_cast<unsigned>(message.wParam), modifiers, message.hwnd == Edit1,
+                                            compositionOpen(message.hwnd));
+        if (key == PaletteKey::InputMethod) {
+            return false;
+        }
+        if (onPaletteKey(key)) {
+            return true;
+        }
     }
     return IsDialogMessageW(window_, &message);
 }
 
-bool TMerulanForm::onKeyDown(HWND target, WPARAM key) {
-    const KeyModifiers modifiers{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0, GetKeyState(VK_SHIFT) < 0};
-    switch (paletteKeyOf(static_cast<unsigned>(key), modifiers, target == Edit1)) {
+bool TMerulanForm::onPaletteKey(PaletteKey key) {
+    switch (key) {
     case PaletteKey::FocusSearchBox:
         focusSearchBox();
         return true;
@@ -27,6 +35,7 @@ bool TMerulanForm::onKeyDown(HWND target, WPARAM key) {
     case PaletteKey::EmptySearchBox:
         setEdit1Text(u""); // the view follows as for any edit; an empty box stays as it is
         return true;
+    case PaletteKey::InputMethod:
     case PaletteKey::None:
         break;
     }
@@ -37,6 +46,10 @@ void TMerulanForm::focusSearchBox() {
     lastFocus_ = Edit1; // also where an activation still to come puts the focus
     SetFocus(Edit1);
     SendMessageW(Edit1, EM_SETSEL, 0, -1);
+    // Typed letters are then command letters, whatever state the last program left the input method in.
+    if (directInput_) {
+        switchToDirectInput(Edit1);
+    }
 }
 
 void TMerulanForm::onHotkey() {

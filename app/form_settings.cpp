@@ -28,6 +28,7 @@ void TMerulanForm::applySettings() {
     CAD1.setCaption(values.target);
     showTarget();
     applyingSettings_ = false;
+    directInput_ = settings.directInput();
     registerActivateHotkey(settings);
 }
 

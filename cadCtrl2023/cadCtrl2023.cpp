@@ -101,6 +101,28 @@ std::u16string foundIJCadTitle() {
     return findIJCadWindow() ? windowTitle(hIJCad) : std::u16string();
 }
 
+struct RunningCad {
+    HWND window; // null when that CAD does not run
+    TargetCad cad;
+};
+
+struct FrontmostSearch {
+    std::array<RunningCad, 3> candidates;
+    std::optional<TargetCad> found;
+};
+
+// EnumWindows walks the top-level windows from the top of the window order: the first candidate met wins.
+BOOL CALLBACK enumFrontmostProc(HWND window, LPARAM search) {
+    auto& frontmost = *reinterpret_cast<FrontmostSearch*>(search);
+    for (const RunningCad& candidate : frontmost.candidates) {
+        if (candidate.window == window) {
+            frontmost.found = candidate.cad;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 } // namespace
 
 HWND findAutoCadWindow() {
@@ -248,6 +270,17 @@ CadSendResult sendToIJCad(std::u16string_view text, DeliveryDeadline deadline) {
         return CadSendResult::NotAccepting;
     }
     return sendKeystrokes(edit, text, deadline);
+}
+
+std::optional<TargetCad> findRunningCad() {
+    // Each CAD's window as its own sender finds it, so that the CAD chosen here is the window that receives.
+    FrontmostSearch search{{{
+        {findAutoCadWindow(), TargetCad::AutoCad},
+        {findBricsCadWindow(), TargetCad::BricsCad},
+        {foundIJCadTitle().empty() ? nullptr : hIJCad, TargetCad::IJCad},
+    }}};
+    EnumWindows(enumFrontmostProc, reinterpret_cast<LPARAM>(&search));
+    return search.found; // nothing also when every window found has closed since
 }
 
 bool ijCadTakesKeystrokes() {

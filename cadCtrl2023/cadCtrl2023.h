@@ -6,6 +6,7 @@
 #include "cadCtrl2023/cad_send_result.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <windows.h>
 
@@ -27,6 +28,10 @@ HWND findBricsCadWindow();
 HWND findIJCadWindow();
 // The input line inside IJCAD's command-line window (searched below hIJCad), or null when it is not usable.
 HWND findIJCadEditWindow();
+
+// The CAD whose main window, found by that CAD's own search, is nearest the top of the window order: the one the
+// user worked in last. Nothing when none runs. Activates and sends nothing.
+std::optional<TargetCad> findRunningCad();
 
 // EnumWindows / EnumChildWindows callbacks: 0 on a match (which is stored), nonzero to go on.
 BOOL CALLBACK enumAutoCadProc(HWND window, LPARAM);

@@ -1,4 +1,5 @@
-// What a CAD sender tells its caller; free of Win32 so that the command execution stays portable.
+// What a CAD sender tells its caller, and the CADs the link knows; free of Win32 so that the command execution
+// stays portable.
 #pragma once
 
 #include <chrono>
@@ -22,6 +23,8 @@ using DeliveryDeadline = DeliveryClock::time_point;
 inline DeliveryDeadline deliveryDeadline() {
     return DeliveryClock::now() + kDeliveryTimeLimit;
 }
+
+enum class TargetCad { AutoCad, BricsCad, IJCad };
 
 enum class CadSendResult {
     Sent,     // the CAD's window was found, brought to the front and has taken the whole text

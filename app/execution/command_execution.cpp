@@ -44,12 +44,56 @@ std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam
     return record.cmd;
 }
 
+// The CAD a command goes to: the one chosen by name, or for 自動 the one running nearest the top now.
+struct Target {
+    TargetCad cad;
+    bool automatic;
+};
+
+// The CAD a choice names; nothing for 自動.
+std::optional<TargetCad> namedCadOf(TargetChoice choice) {
+    switch (choice) {
+    case TargetChoice::AutoCad:
+        return TargetCad::AutoCad;
+    case TargetChoice::BricsCad:
+        return TargetCad::BricsCad;
+    case TargetChoice::IJCad:
+        return TargetCad::IJCad;
+    case TargetChoice::Automatic:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Target> resolve(TargetChoice choice, const ExecutionSeam& seam) {
+    if (const std::optional<TargetCad> named = namedCadOf(choice)) {
+        return Target{*named, false};
+    }
+    const std::optional<TargetCad> running = seam.runningCad();
+    return running ? std::optional<Target>(Target{*running, true}) : std::nullopt;
+}
+
+// A CAD chosen by name that does not run, while another does: the user is told which runs and how to choose it
+// (a first start targets BricsCAD, whatever the user has). Nothing when no other CAD runs.
+std::optional<std::u16string> otherCadRuns(const Target& target, const ExecutionSeam& seam) {
+    if (target.automatic) {
+        return std::nullopt; // it was the one running nearest the top; another one is no better choice
+    }
+    const std::optional<TargetCad> running = seam.runningCad();
+    if (!running || *running == target.cad) {
+        return std::nullopt;
+    }
+    return otherCadRunsMessageOf(target.cad, *running);
+}
+
 // Shows the box for a delivery that did not go through; false when it did.
-bool reportedFailure(TargetCad cad, CadSendResult result, Delivery delivery, const ExecutionSeam& seam) {
+bool reportedFailure(const Target& target, CadSendResult result, Delivery delivery, const ExecutionSeam& seam) {
     if (result == CadSendResult::Sent) {
         return false;
     }
-    seam.showInformation(failureMessageOf(cad, result, delivery));
+    const std::optional<std::u16string> other =
+        result == CadSendResult::NotFound ? otherCadRuns(target, seam) : std::nullopt;
+    seam.showInformation(other ? *other : failureMessageOf(target.cad, result, delivery));
     return true;
 }
 
@@ -60,15 +104,18 @@ std::u16string commandTooLongMessage() {
                       {decimalText(static_cast<long long>(kCopyDataMaxChars))});
 }
 
-std::optional<TargetCad> targetCadOf(std::u16string_view cad1Caption) {
+std::optional<TargetChoice> targetChoiceOf(std::u16string_view cad1Caption) {
     if (contains(cad1Caption, u"Auto")) {
-        return TargetCad::AutoCad;
+        return TargetChoice::AutoCad;
     }
     if (contains(cad1Caption, u"Brics")) {
-        return TargetCad::BricsCad;
+        return TargetChoice::BricsCad;
     }
     if (contains(cad1Caption, u"IJ")) {
-        return TargetCad::IJCad;
+        return TargetChoice::IJCad;
+    }
+    if (contains(cad1Caption, kAutomaticTargetName)) {
+        return TargetChoice::Automatic;
     }
     return std::nullopt;
 }
@@ -91,6 +138,13 @@ std::u16string_view cadNameOf(TargetCad cad) {
 
 std::u16string notFoundMessageOf(TargetCad cad) {
     return u"有効な " + std::u16string(cadNameOf(cad)) + u" が見つかりません．";
+}
+
+std::u16string otherCadRunsMessageOf(TargetCad chosen, TargetCad running) {
+    const std::u16string name(cadNameOf(running));
+    return notFoundMessageOf(chosen) + u"\n（起動しているのは " + name +
+           u" です．パレットを右クリックし、「ターゲットCAD」で " + name + u" か「" +
+           std::u16string(kAutomaticTargetName) + u"」を選んでください．）";
 }
 
 std::u16string failureMessageOf(TargetCad cad, CadSendResult result, Delivery delivery) {
@@ -129,11 +183,12 @@ std::u16string failureMessageOf(TargetCad cad, CadSendResult result, Delivery de
     return {};
 }
 
-std::u16string cancelButtonTipOf(std::optional<TargetCad> cad) {
-    if (!cad) {
+std::u16string cancelButtonTipOf(std::optional<TargetChoice> choice) {
+    if (!choice) {
         return u"ターゲット CAD が選ばれていません";
     }
-    return std::u16string(cadNameOf(*cad)) + u" に ESC を送る";
+    const std::optional<TargetCad> named = namedCadOf(*choice);
+    return (named ? std::u16string(cadNameOf(*named)) : u"最後に使った CAD") + u" に ESC を送る";
 }
 
 std::u16string resolveEntryPath(const std::u16string& exe, const ExecutionSeam& seam, bool shared) {
@@ -158,20 +213,25 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
     if (commandText.empty() || record.cmt.empty()) {
         return;
     }
-    const auto target = targetCadOf(seam.targetCadCaption());
+    const auto choice = targetChoiceOf(seam.targetCadCaption());
+    if (!choice) {
+        return;
+    }
+    const std::optional<Target> target = resolve(*choice, seam);
     if (!target) {
+        seam.showInformation(std::u16string(kNoCadRunsMessage));
         return;
     }
     const std::u16string command = commandText + u"\r";
     // Decided before the cancel: a command that cannot go should not disturb the CAD at all.
-    if (command.size() > kCopyDataMaxChars && !seam.takesKeystrokes(*target)) {
+    if (command.size() > kCopyDataMaxChars && !seam.takesKeystrokes(target->cad)) {
         seam.showInformation(commandTooLongMessage());
         return;
     }
-    const CadSender& send = senderOf(*target, seam);
+    const CadSender& send = senderOf(target->cad, seam);
     const DeliveryDeadline deadline = seam.deadline();
     // A command after a cancel that did not arrive would run in the middle of whatever the CAD is doing.
-    if (reportedFailure(*target, send(std::u16string(1, cancelCharacterOf(*target)), deadline),
+    if (reportedFailure(*target, send(std::u16string(1, cancelCharacterOf(target->cad)), deadline),
                         Delivery::CancelBeforeCommand, seam)) {
         return;
     }
@@ -180,16 +240,19 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
 }
 
 void sendCancelToTarget(const ExecutionSeam& seam) {
-    const auto target = targetCadOf(seam.targetCadCaption());
+    const auto choice = targetChoiceOf(seam.targetCadCaption());
+    const std::optional<Target> target = choice ? resolve(*choice, seam) : std::nullopt;
     if (!target) {
         return;
     }
     const CadSendResult result =
-        senderOf(*target, seam)(std::u16string(1, cancelCharacterOf(*target)), seam.deadline());
+        senderOf(target->cad, seam)(std::u16string(1, cancelCharacterOf(target->cad)), seam.deadline());
     // With no CAD running there is nothing to cancel. One that runs but did not take the cancel is worth
-    // knowing about: the user pressed ESC because it is busy.
+    // knowing about: the user pressed ESC because it is busy; so is another CAD than the one chosen.
     if (result != CadSendResult::NotFound) {
         reportedFailure(*target, result, Delivery::Cancel, seam);
+    } else if (const auto other = otherCadRuns(*target, seam)) {
+        seam.showInformation(*other);
     }
 }
 

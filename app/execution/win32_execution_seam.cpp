@@ -26,6 +26,7 @@ ExecutionSeam win32ExecutionSeam(HWND window, std::u16string executableFolder,
     seam.sendToBricsCad = cadCtrl2023::sendToBricsCad;
     seam.sendToIJCad = cadCtrl2023::sendToIJCad;
     seam.takesKeystrokes = [](TargetCad cad) { return cad == TargetCad::IJCad && cadCtrl2023::ijCadTakesKeystrokes(); };
+    seam.runningCad = cadCtrl2023::findRunningCad;
     seam.pauseBeforeCommand = [] { Sleep(100); };
     seam.deadline = deliveryDeadline;
     return seam;

@@ -19,6 +19,8 @@ public:
     std::optional<std::u16string> activateHotkey() const;
     // "List"/"Shared" as written; empty when missing.
     std::u16string sharedList() const;
+    // "Keys"/"DirectInput": false only for 0.
+    bool directInput() const;
     const std::u16string& path() const { return path_; }
 
 private:

@@ -61,6 +61,13 @@ std::u16string SettingsFile::sharedList() const {
     return value;
 }
 
+bool SettingsFile::directInput() const {
+    const PrivateProfile profile(path_);
+    const bool on = readDirectInput(profile);
+    profile.flush();
+    return on;
+}
+
 void SettingsFile::write(const WindowBounds& bounds, const std::u16string& target) const {
     writeSettings(PrivateProfile(path_), path_, bounds, target);
 }

@@ -30,6 +30,10 @@ std::optional<std::u16string> readPresentValue(const ProfileStore& store, std::u
     return std::nullopt;
 }
 
+bool readDirectInput(const ProfileStore& store) {
+    return parseProfileInteger(store.read(u"Keys", u"DirectInput", u"")) != 0;
+}
+
 SettingsValues readSettings(const ProfileStore& store, const WindowBounds& designed,
                             const std::u16string& currentTarget, const ScreenInfo& screen) {
     // Each value is settled before the next is read: the centred defaults use the width and height

@@ -29,6 +29,10 @@ public:
 std::optional<std::u16string> readPresentValue(const ProfileStore& store, std::u16string_view section,
                                                std::u16string_view key);
 
+// "Keys"/"DirectInput": whether the keys that put the caret in the search box switch its input method off.
+// On unless the value reads as the number 0 (a missing key, a blank or any other text leaves it on).
+bool readDirectInput(const ProfileStore& store);
+
 // designed: the window's current (designed, DPI-scaled) outer bounds; currentTarget: CAD1's caption.
 SettingsValues readSettings(const ProfileStore& store, const WindowBounds& designed,
                             const std::u16string& currentTarget, const ScreenInfo& screen);

@@ -4,7 +4,10 @@
 namespace merulan {
 
 enum class PaletteKey {
-    None,           // the key goes on as usual
+    None, // the key goes on as usual
+    // The input method's: dispatched as it is, never seen by the dialog manager, which would run the selected
+    // entry on the Enter that only confirms a conversion.
+    InputMethod,
     FocusSearchBox, // Ctrl+F, F3: the caret in the search box, its text selected
     IntoTree,       // Down or Page Down in the search box: on to the selected entry, which Enter runs
     EmptySearchBox, // Esc in the search box
@@ -17,7 +20,7 @@ struct KeyModifiers {
 };
 
 // What a key press (a Windows virtual-key code) does, pressed with modifiers in the search box or elsewhere in
-// the palette.
-PaletteKey paletteKeyOf(unsigned virtualKey, KeyModifiers modifiers, bool inSearchBox);
+// the palette; composing: the focused control's input method holds a conversion not yet confirmed.
+PaletteKey paletteKeyOf(unsigned virtualKey, KeyModifiers modifiers, bool inSearchBox, bool composing = false);
 
 } // namespace merulan

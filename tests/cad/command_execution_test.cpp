@@ -181,20 +181,23 @@ TEST_F(Execution, ExeEntryStartsTheProgramWithItsParametersEvenWithoutACad) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Execution, TargetIsChosenByAutoThenBricsThenIJ) {
-    const std::pair<std::u16string, std::optional<TargetCad>> cases[] = {
-        {u"AutoCAD", TargetCad::AutoCad},
-        {u"BricsCAD", TargetCad::BricsCad},
-        {u"IJCAD", TargetCad::IJCad},
-        {u"IJCAD / AutoCAD", TargetCad::AutoCad},
-        {u"IJ Brics", TargetCad::BricsCad},
-        {u"Brics Auto", TargetCad::AutoCad},
+TEST_F(Execution, TargetIsChosenByAutoThenBricsThenIJThenAutomatic) {
+    const std::pair<std::u16string, std::optional<TargetChoice>> cases[] = {
+        {u"AutoCAD", TargetChoice::AutoCad},
+        {u"BricsCAD", TargetChoice::BricsCad},
+        {u"IJCAD", TargetChoice::IJCad},
+        {u"IJCAD / AutoCAD", TargetChoice::AutoCad},
+        {u"IJ Brics", TargetChoice::BricsCad},
+        {u"Brics Auto", TargetChoice::AutoCad},
+        {u"ターゲットCAD = 自動", TargetChoice::Automatic},
+        {u"自動 IJCAD", TargetChoice::IJCad},
+        {u"自 動", std::nullopt},
         {u"autocad", std::nullopt},
         {u"ij", std::nullopt},
         {u"", std::nullopt},
     };
     for (const auto& [caption, target] : cases) {
-        EXPECT_EQ(targetCadOf(caption), target) << toUtf8(caption);
+        EXPECT_EQ(targetChoiceOf(caption), target) << toUtf8(caption);
     }
 
     CadSim autocad({u"--kind", u"autocad"});
@@ -240,6 +243,67 @@ TEST_F(Execution, TargetNotFoundShowsItsMessageOnce) {
     runSelectedNode(0, records, seamFor(u"IJCAD"));
     EXPECT_EQ(boxes, std::vector<std::u16string>{u"有効な IJCAD が見つかりません．"});
     EXPECT_TRUE(ijcad.takeMessages().empty());
+}
+
+// 自動 goes to the CAD whose window is nearest the top of the window order, whichever started first.
+TEST_F(Execution, AutomaticTargetIsTheCadBroughtForwardLast) {
+    CadSim autocad({u"--kind", u"autocad"});
+    CadSim bricscad({u"--kind", u"bricscad"}); // started last: in front of AutoCAD
+    const TLspRecords records{{1, u"LINE", u"線分", u"", u""}};
+    const struct {
+        CadSim* front;
+        CadSim* behind;
+        std::u16string cancel;
+    } cases[] = {{&autocad, &bricscad, u"\x03"}, {&bricscad, &autocad, u"\x1b"}};
+    for (const auto& c : cases) {
+        SetForegroundWindow(c.front->window());
+        c.front->sync();
+        c.behind->sync();
+        ASSERT_EQ(testing::foregroundWindowAfterSettling(c.front->window()), c.front->window());
+        runSelectedNode(1, records, seamFor(u"ターゲットCAD = 自動"));
+        EXPECT_EQ(c.front->takeMessages(), copyDataOf(c.cancel) + copyDataOf(u"LINE\r"));
+        EXPECT_TRUE(c.behind->takeMessages().empty());
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A first start targets BricsCAD whatever the user has: when the chosen CAD does not run but another does, the box
+// says which runs and how to choose it; the ESC button says so too. 自動 only tells when no CAD runs at all.
+TEST_F(Execution, ChosenCadNotRunningNamesTheOneThatRuns) {
+    const std::u16string autoCadRunsInstead =
+        u"有効な BricsCAD が見つかりません．\n（起動しているのは AutoCAD です．パレットを右クリックし、"
+        u"「ターゲットCAD」で AutoCAD か「自動」を選んでください．）";
+    const struct {
+        std::u16string caption;
+        std::optional<TargetCad> running; // the senders find nothing all the same
+        std::u16string atDoubleClick;
+        std::u16string atEsc; // empty: no box
+    } cases[] = {
+        {u"BricsCAD", TargetCad::AutoCad, autoCadRunsInstead, autoCadRunsInstead},
+        {u"IJCAD", TargetCad::BricsCad,
+         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．パレットを右クリックし、"
+         u"「ターゲットCAD」で BricsCAD か「自動」を選んでください．）",
+         u"有効な IJCAD が見つかりません．\n（起動しているのは BricsCAD です．パレットを右クリックし、"
+         u"「ターゲットCAD」で BricsCAD か「自動」を選んでください．）"},
+        {u"BricsCAD", std::nullopt, std::u16string(kBricsCadNotFound), u""},
+        {u"BricsCAD", TargetCad::BricsCad, std::u16string(kBricsCadNotFound), u""}, // closed meanwhile
+        {u"自動", std::nullopt, u"有効な CAD が見つかりません．", u""},
+        {u"自動", TargetCad::IJCad, u"有効な IJCAD が見つかりません．", u""}, // IJCAD without its command line
+    };
+    const TLspRecords records{{0, u"LINE", u"線分", u"", u""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.caption + u" " + c.atDoubleClick));
+        ExecutionSeam seam = seamFor(c.caption);
+        const CadSender none = [](std::u16string_view, DeliveryDeadline) { return CadSendResult::NotFound; };
+        seam.sendToAutoCad = seam.sendToBricsCad = seam.sendToIJCad = none;
+        seam.runningCad = [&] { return c.running; };
+        clearRecords();
+        runSelectedNode(0, records, seam);
+        EXPECT_EQ(boxes, std::vector<std::u16string>{c.atDoubleClick});
+        clearRecords();
+        sendCancelToTarget(seam);
+        EXPECT_EQ(boxes, c.atEsc.empty() ? std::vector<std::u16string>{} : std::vector{c.atEsc});
+    }
 }
 
 TEST_F(Execution, EscButtonSendsTheCancelCharacterAloneAndIsSilentWithoutACad) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -106,6 +107,21 @@ TEST(SettingsRead, TargetIsTakenAsStoredEvenWhenEmptyOrEqualToAProbe) {
         FakeProfile profile;
         profile.values = {{{u"CAD", u"Target"}, target}};
         EXPECT_EQ(readSettings(profile, kDesigned, kDesignTarget, kScreen).target, target);
+    }
+}
+
+TEST(SettingsRead, DirectInputIsOnUnlessTheValueIsZero) {
+    const std::pair<std::optional<std::u16string>, bool> cases[] = {
+        {std::nullopt, true}, {u"", true},    {u"1", true},   {u"off", true},  {u"-1", true},
+        {u"0", false},        {u" 0", false}, {u"00", false}, {u"0x0", false},
+    };
+    for (const auto& [value, on] : cases) {
+        SCOPED_TRACE(value ? toUtf8(*value) : "missing");
+        FakeProfile profile;
+        if (value) {
+            profile.values = {{{u"Keys", u"DirectInput"}, *value}};
+        }
+        EXPECT_EQ(readDirectInput(profile), on);
     }
 }
 

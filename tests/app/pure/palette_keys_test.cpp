@@ -35,5 +35,31 @@ TEST(PaletteKeys, TakenBeforeTheDialogManager) {
     }
 }
 
+// Enter that confirms a conversion must never reach the dialog manager, which would run the selected entry.
+TEST(PaletteKeys, TheInputMethodsKeysGoPastThePaletteAndTheDialogManager) {
+    constexpr KeyModifiers none{}, ctrl{true, false, false};
+    constexpr unsigned kProcessKey = 0xE5, kEnter = 0x0D, kEsc = 0x1B, kDown = 0x28;
+    const struct {
+        unsigned key;
+        KeyModifiers modifiers;
+        bool inSearchBox;
+        bool composing;
+        PaletteKey action;
+    } cases[] = {
+        {kEnter, none, true, true, PaletteKey::InputMethod},
+        {kEsc, none, true, true, PaletteKey::InputMethod},
+        {kDown, none, true, true, PaletteKey::InputMethod},
+        {'F', ctrl, true, true, PaletteKey::InputMethod},
+        {kProcessKey, none, true, false, PaletteKey::InputMethod},
+        {kProcessKey, none, false, false, PaletteKey::InputMethod},
+        {kEnter, none, true, false, PaletteKey::None}, // no conversion: the dialog manager's, which runs the entry
+        {kEsc, none, true, false, PaletteKey::EmptySearchBox},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(paletteKeyOf(c.key, c.modifiers, c.inSearchBox, c.composing), c.action)
+            << "key " << c.key << (c.composing ? " while composing" : "");
+    }
+}
+
 } // namespace
 } // namespace merulan

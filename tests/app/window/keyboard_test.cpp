@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <imm.h>
+
 namespace merulan::testing {
 namespace {
 
@@ -86,11 +88,73 @@ TEST(PaletteKeys, SearchBoxAndTreeByKeyboard) {
     }
 }
 
-// [Keys] Activate in the settings file beside the palette.
-void storeHotkey(const FormHarness& harness, const wchar_t* value) {
+// A [Keys] value in the settings file beside the palette.
+void storeKey(const FormHarness& harness, const wchar_t* key, const wchar_t* value) {
     const std::u16string ini = harness.folder() + u"Merulan.ini";
-    WritePrivateProfileStringW(L"Keys", L"Activate", value, wide(ini));
+    WritePrivateProfileStringW(L"Keys", key, value, wide(ini));
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, wide(ini));
+}
+
+void storeHotkey(const FormHarness& harness, const wchar_t* value) {
+    storeKey(harness, L"Activate", value);
+}
+
+// The search box's input context, which its thread's other windows share.
+class SearchBoxInputMethod {
+public:
+    explicit SearchBoxInputMethod(HWND edit) : edit_(edit), context_(ImmGetContext(edit)) {}
+    ~SearchBoxInputMethod() { ImmReleaseContext(edit_, context_); }
+    SearchBoxInputMethod(const SearchBoxInputMethod&) = delete;
+    SearchBoxInputMethod& operator=(const SearchBoxInputMethod&) = delete;
+    HIMC get() const { return context_; }
+
+private:
+    HWND edit_;
+    HIMC context_;
+};
+
+// Letters typed after Ctrl+F are command letters: the key switches the input method off, unless the settings say
+// DirectInput=0. And Enter while a conversion is open only confirms it; once confirmed, Enter runs the entry (here
+// it finds no CAD).
+TEST(PaletteKeys, TheSearchBoxTakesLettersAsLettersAndEnterFirstConfirmsAConversion) {
+    const struct {
+        const char* name;
+        const wchar_t* directInput; // nullptr: not in the settings
+        bool openAfter;
+    } cases[] = {{"by default", nullptr, false}, {"DirectInput=0", L"0", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormHarness harness;
+        harness.writeList(kList);
+        if (c.directInput) {
+            storeKey(harness, L"DirectInput", c.directInput);
+        }
+        auto form = harness.open();
+        form->show(SW_SHOWNORMAL);
+        SetForegroundWindow(form->handle());
+        SetFocus(form->TreeView1.handle());
+        ASSERT_TRUE(
+            pumpUntil([&] { return GetFocus() == form->TreeView1.handle(); }, std::chrono::seconds(20), form.get()));
+        const SearchBoxInputMethod ime(form->Edit1);
+        ASSERT_TRUE(ime.get());
+        ImmSetOpenStatus(ime.get(), TRUE);
+        press(*form, 'F', true);
+        EXPECT_EQ(GetFocus(), form->Edit1);
+        EXPECT_EQ(ImmGetOpenStatus(ime.get()) != FALSE, c.openAfter);
+
+        // The user converts せんぶん to 線分: Enter confirms it, and only the next Enter runs the entry it finds.
+        form->setEdit1Text(u"");
+        ImmSetOpenStatus(ime.get(), TRUE);
+        ASSERT_TRUE(ImmSetCompositionStringW(ime.get(), SCS_SETSTR, const_cast<wchar_t*>(L"線分"), 2 * sizeof(wchar_t),
+                                             nullptr, 0));
+        press(*form, VK_RETURN, false);
+        EXPECT_TRUE(harness.information.empty());
+        ImmNotifyIME(ime.get(), NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        pumpMessages(form.get());
+        EXPECT_EQ(form->edit1Text(), u"線分");
+        press(*form, VK_RETURN, false);
+        EXPECT_EQ(harness.information, Texts{u"有効な BricsCAD が見つかりません．"});
+    }
 }
 
 // Holds a chord for the test, as another program would; false when someone holds it already.

@@ -42,11 +42,12 @@ TEST(PopupMenu, ItemsStandInOrderWithTheirCaptionsVerbatim) {
 
     const HMENU targets = GetSubMenu(menu, 0);
     ASSERT_NE(targets, nullptr);
-    ASSERT_EQ(GetMenuItemCount(targets), 3);
+    ASSERT_EQ(GetMenuItemCount(targets), 4);
     EXPECT_EQ(menuString(targets, 0), u"AutoCAD");
     EXPECT_EQ(menuString(targets, 1), u"BricsCAD");
     EXPECT_EQ(menuString(targets, 2), u"IJCAD");
-    for (UINT i = 0; i < 3; ++i) {
+    EXPECT_EQ(menuString(targets, 3), u"自動");
+    for (UINT i = 0; i < 4; ++i) {
         EXPECT_EQ(menuType(targets, i), static_cast<UINT>(MFT_STRING));
     }
     for (UINT i = 0; i < 6; ++i) {
@@ -67,7 +68,7 @@ std::u16string tipText(const ToolTip& tip) {
 // mark that is no bullet.
 int markedTarget(const TMerulanForm& form) {
     int marked = -1;
-    for (UINT i = 0; i < 3; ++i) {
+    for (UINT i = 0; i < 4; ++i) {
         const MENUITEMINFOW item = menuItem(form.AutoCAD1.menu(), i);
         if (item.fState & MFS_CHECKED) {
             EXPECT_TRUE(item.fType & MFT_RADIOCHECK);
@@ -89,6 +90,7 @@ TEST(PopupMenu, TheTargetCarriesTheRadioBulletAndNamesItselfOnTheEscButton) {
         {"IJCAD chosen", [](TMerulanForm& f) { click(f, kIjCad1Id); }, 2, u"IJCAD に ESC を送る"},
         {"AutoCAD chosen", [](TMerulanForm& f) { click(f, kAutoCad1Id); }, 0, u"AutoCAD に ESC を送る"},
         {"BricsCAD chosen", [](TMerulanForm& f) { click(f, kBricsCad1Id); }, 1, u"BricsCAD に ESC を送る"},
+        {"自動 chosen", [](TMerulanForm& f) { click(f, kAutomatic1Id); }, 3, u"最後に使った CAD に ESC を送る"},
     };
     FormHarness harness;
     const auto form = harness.open();
@@ -117,6 +119,7 @@ TEST(PopupMenu, ChoosingATargetWritesTheCaptionWithoutTheSpace) {
         {kAutoCad1Id, u"ターゲットCAD = AutoCAD"},
         {kBricsCad1Id, u"ターゲットCAD = BricsCAD"},
         {kIjCad1Id, u"ターゲットCAD = IJCAD"},
+        {kAutomatic1Id, u"ターゲットCAD = 自動"},
     };
     FormHarness harness;
     const auto form = harness.open();
