@@ -66,6 +66,7 @@ void TMerulanForm::finishStartUp() {
     followListFile();
     stepDone("folder watch");
     startSharedList();
+    stepDone("shared list started");
 }
 
 void TMerulanForm::stepDone(const char* step) const {

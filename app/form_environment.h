@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/follow/list_watch.h"
+#include "app/follow/shared_list_follower.h"
 #include "app/settings/palette_files.h"
 #include "platform/local_time.h"
 #include "text/codepage.h"
@@ -31,6 +32,8 @@ struct FormEnvironment {
     std::function<bool()> controlKeyDown;
     // How the list's folder is watched.
     ChangeNotices changeNotices = systemChangeNotices();
+    // How the office's shared list is read (on the shared list's own thread).
+    SharedListBytes readSharedList = sharedListFileBytes();
     // Where the palette keeps its settings and list when its own folder cannot be written.
     PaletteFileSeams paletteFileSeams = systemPaletteFileSeams();
     // Told the name of each step of the start-up as it ends, for measuring where the time goes; not set in

@@ -16,7 +16,7 @@ void TMerulanForm::startSharedList() {
     }
     // The server's list comes when it comes; if it takes too long, its copy stands in meanwhile.
     shared_ = std::make_unique<SharedListFollower>(window_, kSharedNewsMessage, sharedPath_, env_.ansiCodePage,
-                                                   files_.sharedCopyPath, env_.changeNotices);
+                                                   files_.sharedCopyPath, env_.changeNotices, env_.readSharedList);
     SetTimer(window_, kSharedWaitTimerId, 2000, nullptr);
 }
 

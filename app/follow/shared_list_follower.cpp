@@ -22,19 +22,23 @@ constexpr milliseconds kLocalPoll{2000};
 
 } // namespace
 
-SharedListFollower::SharedListFollower(HWND window, UINT message, std::u16string path,
-                                       std::shared_ptr<const AnsiCodePage> ansi, std::u16string copyPath,
-                                       ChangeNotices notices)
-    : window_(window), message_(message) {
-    const bool network = isNetworkPath(path);
-    SharedListReader::Seams seams;
-    seams.probes = ListSource::fileSystemProbes();
-    seams.readBytes = [](const std::u16string& file) -> std::optional<std::string> {
+SharedListBytes sharedListFileBytes() {
+    return [](const std::u16string& file) -> std::optional<std::string> {
         if (!fileExists(file)) {
             return std::nullopt;
         }
         return readFileBytes(file);
     };
+}
+
+SharedListFollower::SharedListFollower(HWND window, UINT message, std::u16string path,
+                                       std::shared_ptr<const AnsiCodePage> ansi, std::u16string copyPath,
+                                       ChangeNotices notices, SharedListBytes readBytes)
+    : window_(window), message_(message) {
+    const bool network = isNetworkPath(path);
+    SharedListReader::Seams seams;
+    seams.probes = ListSource::fileSystemProbes();
+    seams.readBytes = std::move(readBytes);
     seams.keepCopy = [this, copyPath = std::move(copyPath)](std::string_view bytes) {
         try {
             CreateDirectoryW(wide(fileCallPath(std::u16string(folderOf(copyPath)))), nullptr);

@@ -34,7 +34,8 @@ public:
     // Nodes are left to insert: the owner calls renderMore (once per message it posts itself) until not.
     bool moreToRender() const { return next_ < pending_.nodes.size(); }
     void renderMore();
-    // Under Wine about 300 nodes take 12 ms: a step stays within one frame.
+    // Under Wine a step of 300 nodes into a tree of 5,000 takes about 17 ms, most of it the tree's own pass
+    // over every node when its redraw resumes.
     static constexpr std::size_t kNodesPerStep = 300;
 
     // The tag (the record's row) of the selected node.
@@ -48,9 +49,10 @@ private:
 
     HWND window_ = nullptr;
     std::vector<TreeNodeContent> shown_;
-    TreeViewContent pending_;      // the content being inserted
-    std::vector<HTREEITEM> items_; // its items so far
-    std::size_t next_ = 0;         // the first node not inserted yet
+    TreeViewContent pending_;       // the content being inserted
+    std::vector<HTREEITEM> items_;  // its items so far
+    std::vector<bool> hasChildren_; // inserted expanded
+    std::size_t next_ = 0;          // the first node not inserted yet
 };
 
 // The tag (lParam) of the node selected in a tree view, if any.

@@ -3,6 +3,8 @@
 // beside its floor (a bare window with one empty TreeView; a bare TreeView filled with the same nodes).
 // Then the list saved by another program to the painted tree, the hotkey to the palette in front, and a
 // dropped library folder to the filled tree beside merulan-tool index on the same files.
+#include "bench/window/window_bench_support.h"
+
 #include "app/MerulanUnit.h"
 #include "app/drop/drop_import.h"
 #include "app/drop/dropped_files.h"
@@ -30,68 +32,6 @@
 
 namespace merulan {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-std::filesystem::path buildPath(const char* path) {
-    std::string p(path);
-    if (!p.empty() && p[0] == '/') {
-        p = "Z:" + p; // a Unix path of the build, seen through Wine's drive Z:
-    }
-    std::replace(p.begin(), p.end(), '/', '\\');
-    return std::filesystem::path(p);
-}
-
-// Headings of 20 commands each; every tenth command loads a LISP file.
-std::string listOf(int entries, int variant = 0) {
-    std::string text = "\xEF\xBB\xBF";
-    char line[160];
-    if (variant) {
-        std::snprintf(line, sizeof(line), "版 %d\r\nNEW%d\t新しいコマンド\r\n", variant, variant);
-        text += line;
-    }
-    for (int group = 0; group < entries / 20; ++group) {
-        std::snprintf(line, sizeof(line), "グループ %03d\r\n", group);
-        text += line;
-        for (int i = 0; i < 20; ++i) {
-            const int n = group * 20 + i;
-            if (n % 10 == 9) {
-                std::snprintf(line, sizeof(line), "CMD%04d\t%d 番のツールをロード\tMerulan\\tool%04d.lsp\r\n", n, n, n);
-            } else {
-                std::snprintf(line, sizeof(line), "CMD%04d\t%d 番のコマンドを実行\r\n", n, n);
-            }
-            text += line;
-        }
-    }
-    return text;
-}
-
-struct Stage {
-    std::filesystem::path dir;
-    std::filesystem::path exe;
-};
-
-Stage stageWith(const std::filesystem::path& exe, const std::string& listBytes, const char* name) {
-    Stage stage;
-    stage.dir = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(stage.dir);
-    std::filesystem::create_directories(stage.dir);
-    stage.exe = stage.dir / exe.filename();
-    std::filesystem::copy_file(exe, stage.exe);
-    if (!listBytes.empty()) {
-        std::ofstream(stage.dir / "MerulanList.txt", std::ios::binary) << listBytes;
-    }
-    return stage;
-}
 
 struct Found {
     DWORD processId;
@@ -149,14 +89,6 @@ double startUpOnce(const Stage& stage, const wchar_t* className, bool filledTree
     CloseHandle(info.hThread);
     std::filesystem::remove(stage.dir / "Merulan.ini");
     return elapsed;
-}
-
-void pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // Fills a bare TreeView with the nodes' texts the plainest way, inside one redraw suspension, and paints it.
@@ -220,30 +152,10 @@ struct BareTree {
     BareTree& operator=(const BareTree&) = delete;
 };
 
-// The palette of this process over a staged list, shown without taking the focus.
-struct InProcessPalette {
-    Stage stage;
-    std::shared_ptr<const Theme> theme;
-    std::unique_ptr<TMerulanForm> form;
-
-    InProcessPalette(const std::string& list, const char* name)
-        : stage(stageWith(buildPath(MERULAN_EXE_PATH), list, name)),
-          theme(applyStyle(kPaletteStyleName, [](const std::u16string&) {})) {
-        FormEnvironment env = productionEnvironment(theme);
-        env.executablePath = stage.exe.u16string();
-        lspRecords.clear();
-        form = TMerulanForm::create(env, theme);
-        form->show(SW_SHOWNOACTIVATE);
-        pump();
-    }
-    ~InProcessPalette() {
-        form.reset();
-        lspRecords.clear();
-    }
-};
-
-void keystrokeTable(int entries, int rounds) {
-    InProcessPalette palette(listOf(entries), "merulan-bench-keys");
+// With shared entries, the last of them come from the shared list (the same names as one list of entries).
+void keystrokeTable(int entries, int rounds, int shared = 0) {
+    InProcessPalette palette(listOf(entries - shared), "merulan-bench-keys",
+                             shared ? listOf(shared, 0, entries - shared) : "");
     TMerulanForm& form = *palette.form;
 
     const BareTree floorTree;
@@ -287,7 +199,8 @@ void keystrokeTable(int entries, int rounds) {
         SetWindowTextW(form.Edit1, L"");
         pump();
     }
-    std::printf("Filtered view of %d entries, one keystroke (median of %d rounds, ms):\n\n", entries, rounds);
+    std::printf("Filtered view of %d entries%s, one keystroke (median of %d rounds, ms):\n\n", entries,
+                shared ? (", " + std::to_string(shared) + " of them from the shared list").c_str() : "", rounds);
     std::printf("| Key | Search text | Nodes | Keystroke to painted tree | Content alone | Bare TreeView fill (floor) "
                 "| x floor | Over the floor |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
@@ -366,11 +279,12 @@ void reloadTable(int entries, int runs) {
         const auto written = Clock::now();
         double elapsed = -1;
         while (millisecondsSince(written) < 5000) {
+            // One message at a time: a large list goes into the tree in steps, and the first shows the top.
             MSG message;
-            if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
-                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                    DispatchMessageW(&message);
-                }
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            } else {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             }
             wchar_t text[64]{};
             TVITEMW item{};
@@ -484,29 +398,6 @@ HGLOBAL dropBlockFor(const std::u16string& name) {
     std::memcpy(files + 1, name.data(), name.size() * sizeof(char16_t));
     GlobalUnlock(block);
     return block;
-}
-
-// Milliseconds from CreateProcess to the end of the process; its output goes nowhere.
-double runToEnd(const std::filesystem::path& exe, const std::wstring& arguments) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    const HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = nul;
-    startup.hStdError = nul;
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
-    const auto start = Clock::now();
-    double elapsed = -1;
-    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                       &startup, &info)) {
-        WaitForSingleObject(info.hProcess, INFINITE);
-        elapsed = millisecondsSince(start);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
-    CloseHandle(nul);
-    return elapsed;
 }
 
 // The drop's steps one by one, as WMDropFiles runs them (the list written without a backup).
@@ -690,13 +581,17 @@ void startupStepsTable(int runs, int entries) {
 } // namespace
 } // namespace merulan
 
-// Without arguments every table; otherwise only those named: startup, steps, keys, breakdown, reload, hotkey, drop.
+// Without arguments every table; otherwise only those named: startup, steps, keys, breakdown, reload, hotkey, drop,
+// shared.
 int wmain(int argc, wchar_t** argv) {
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const auto wanted = [&](std::wstring_view table) {
         return argc < 2 || std::find(argv + 1, argv + argc, table) != argv + argc;
     };
+    if (argc == 4 && std::wstring_view(argv[1]) == L"shared-startup-child") {
+        return merulan::sharedStartUpChild(argv[2], argv[3]);
+    }
     if (argc == 4 && std::wstring_view(argv[1]) == L"startup-steps-child") {
         const int entries = std::stoi(argv[2]);
         std::ifstream sample(merulan::buildPath(SAMPLE_LIST_PATH), std::ios::binary);
@@ -714,6 +609,10 @@ int wmain(int argc, wchar_t** argv) {
     if (wanted(L"keys")) {
         merulan::keystrokeTable(500, 15);
         merulan::keystrokeTable(5000, 9);
+        merulan::keystrokeTable(5000, 9, 2500);
+    }
+    if (wanted(L"shared")) {
+        merulan::sharedListTables(15);
     }
     if (wanted(L"breakdown")) {
         merulan::breakdownTable(500, u"CMD01", u'\b', 15);
