@@ -322,7 +322,8 @@ void TMerulanForm::FormCreate() {
     const ListUpdate list = list_.read();
     takeListUpdate(list);
     stepDone("list read");
-    makeTreeViewItemsByRow();
+    // The top of a large list for the first paint; the rest follows in steps right after it.
+    showView(ShownView::Grouped, std::nullopt, CommandTree::Steps::InSteps);
     stepDone("tree");
     acceptDropsAndStayOnTop();
     stepDone("drops and topmost");
