@@ -116,10 +116,7 @@ void addAutoloadCommand(CLI::App& app, int& exitCode) {
         ->add_option("--base", options->base,
                      "Write each source's path relative to DIR (a folder on the CAD's support path)")
         ->type_name("DIR");
-    autoload
-        ->add_option("sources", options->sources,
-                     "AutoLISP source files, or folders whose .lsp files are taken as a drop takes them")
-        ->required();
+    addSourcesOption(*autoload, options->sources);
     autoload->callback([options, &exitCode] { exitCode = runAutoload(*options); });
 }
 

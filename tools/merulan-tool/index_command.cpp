@@ -118,10 +118,7 @@ void addIndexCommand(CLI::App& app, int& exitCode) {
     index->add_flag("--append", options->append, "With -o: add the blocks after FILE's bytes, in its encoding")
         ->needs(output);
     index->add_flag("--no-backup", options->noBackup, "With -o: replace FILE without keeping it")->needs(output);
-    index
-        ->add_option("sources", options->sources,
-                     "AutoLISP source files, or folders whose .lsp files are taken as a drop takes them")
-        ->required();
+    addSourcesOption(*index, options->sources);
     index->callback([options, &exitCode] { exitCode = runIndex(*options); });
 }
 

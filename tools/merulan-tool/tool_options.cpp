@@ -40,6 +40,13 @@ void addCodePageOption(CLI::App& command, std::optional<unsigned>& codePage) {
         ->check(CLI::Validator(codePageProblem, "", "CODEPAGE"));
 }
 
+void addSourcesOption(CLI::App& command, std::vector<std::string>& sources) {
+    command
+        .add_option("sources", sources,
+                    "AutoLISP source files, or folders whose .lsp files are taken as a drop takes them")
+        ->required();
+}
+
 std::unique_ptr<AnsiCodePage> chosenCodePage(const std::optional<unsigned>& codePage) {
     if (codePage) {
         return codePageById(*codePage);

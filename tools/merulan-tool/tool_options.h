@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace merulan::tool {
 
@@ -24,6 +25,9 @@ inline constexpr std::u16string_view kNotWrittenNote = u"%s は書きません (
 
 // --codepage N: the ANSI code page for text without a byte-order mark. An unknown code page is a usage error.
 void addCodePageOption(CLI::App& command, std::optional<unsigned>& codePage);
+
+// The LISP sources to read, required: files, or folders whose .lsp files are taken as a drop takes them.
+void addSourcesOption(CLI::App& command, std::vector<std::string>& sources);
 
 // The chosen code page; without one, the system's on Windows and 932 (Japanese) elsewhere.
 std::unique_ptr<AnsiCodePage> chosenCodePage(const std::optional<unsigned>& codePage);
