@@ -45,6 +45,10 @@ void readAndFollow(const std::shared_ptr<SharedListReader::State>& state, const 
         // What there is to tell, told with the lock held: the reader's destructor waits for it.
         if (update.changed) {
             state->seams.keepCopy(state->lastBytes);
+        }
+        // Back after it could not be reached, unchanged: the window shows the copy until told again.
+        const bool back = toldUnreachable && !update.missing && !source.records().empty();
+        if (update.changed || back) {
             state->seams.tell({SharedNews::Kind::Read, source.records(), {}});
         }
         if (update.failure) {

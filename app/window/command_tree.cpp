@@ -84,7 +84,10 @@ void CommandTree::insertUpTo(std::size_t end) {
     }
     next_ = end;
     const int selected = pending_.selected;
-    if (selected >= 0 && static_cast<std::size_t>(selected) >= begin && static_cast<std::size_t>(selected) < end) {
+    // A node the user chose since the render began stays chosen.
+    const bool userChose = begin > 0 && TreeView_GetSelection(window_);
+    if (!userChose && selected >= 0 && static_cast<std::size_t>(selected) >= begin &&
+        static_cast<std::size_t>(selected) < end) {
         SendMessageW(window_, TVM_SELECTITEM, TVGN_CARET,
                      reinterpret_cast<LPARAM>(items_[static_cast<std::size_t>(selected)]));
     }

@@ -174,5 +174,23 @@ TEST_F(SharedReader, AReadThatBlocksNeverHoldsTheOneWhoEndsIt) {
         << "nothing is told after the reader has gone";
 }
 
+TEST_F(SharedReader, TheServersListIsToldAgainWhenTheServerComesBackUnchanged) {
+    auto reader = start();
+    ASSERT_TRUE(toldWithin(1));
+    {
+        const std::lock_guard lock(mutex);
+        there = false; // the server goes away (a sleep, a VPN drop)
+    }
+    ASSERT_TRUE(toldWithin(2));
+    {
+        const std::lock_guard lock(mutex);
+        EXPECT_EQ(told[1].kind, SharedNews::Kind::Unreachable);
+        there = true; // and comes back with the same file
+    }
+    ASSERT_TRUE(toldWithin(3)) << "the palette keeps saying the server cannot be reached";
+    const std::lock_guard lock(mutex);
+    EXPECT_EQ(told[2].kind, SharedNews::Kind::Read);
+}
+
 } // namespace
 } // namespace merulan

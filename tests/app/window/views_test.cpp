@@ -147,5 +147,21 @@ TEST_F(Views, ALargeContentRendersInStepsAndARenderInBetweenDropsTheRest) {
     EXPECT_EQ(shown(), (Texts{u"[ONE] 一つ"}));
 }
 
+TEST_F(Views, ANodeTheUserSelectsWhileStepsArePendingStaysSelected) {
+    TreeViewContent content;
+    for (int i = 0; i < 700; ++i) {
+        content.nodes.push_back({u"[CMD] 説明", kCommandImage, i, -1});
+    }
+    content.selected = 650; // the entry kept from before the list changed
+    CommandTree& tree = form_->TreeView1;
+    tree.render(content, CommandTree::Steps::InSteps);
+    TreeView_SelectItem(tree.handle(), TreeView_GetRoot(tree.handle())); // the user picks the first node
+    ASSERT_EQ(tree.selectedTag(), 0);
+    while (tree.moreToRender()) {
+        tree.renderMore();
+    }
+    EXPECT_EQ(tree.selectedTag(), 0) << "a later step moved the selection the user made";
+}
+
 } // namespace
 } // namespace merulan::testing
