@@ -24,6 +24,8 @@ void TMerulanForm::onSharedTimer(UINT_PTR timer) {
     KillTimer(window_, timer);
     if (timer == kSharedRetryTimerId) {
         takeSharedNews();
+    } else if (busy()) {
+        SetTimer(window_, kSharedWaitTimerId, 200, nullptr); // the copy waits for the tree too
     } else if (sharedShown_.waitedEnough([this] { return readSharedCopy(); })) {
         showSharedList();
     }

@@ -100,7 +100,15 @@ void CommandTree::insertUpTo(std::size_t end) {
 }
 
 std::optional<std::int32_t> CommandTree::selectedTag() const {
-    return selectedNodeTag(window_);
+    if (std::optional<std::int32_t> tag = selectedNodeTag(window_)) {
+        return tag;
+    }
+    // The node to select has not come yet: it is still the user's entry.
+    const int selected = pending_.selected;
+    if (moreToRender() && selected >= 0 && static_cast<std::size_t>(selected) >= next_) {
+        return pending_.nodes[static_cast<std::size_t>(selected)].tag;
+    }
+    return std::nullopt;
 }
 
 std::optional<RECT> CommandTree::selectedItemRect() const {

@@ -38,7 +38,8 @@ public:
     // over every node when its redraw resumes.
     static constexpr std::size_t kNodesPerStep = 300;
 
-    // The tag (the record's row) of the selected node.
+    // The tag (the record's row) of the selected node, or of the node to select that a step has still to
+    // insert.
     std::optional<std::int32_t> selectedTag() const;
     // The selected node's text area in the tree's client coordinates.
     std::optional<RECT> selectedItemRect() const;
