@@ -429,6 +429,7 @@ ExecutionSeam TMerulanForm::executionSeam() {
         window_, env_.executableFolder(), [this] { return CAD1.caption(); },
         [this](const std::u16string& text) { env_.showInformation(window_, text); });
     seam.sharedListFolder = [this] { return std::u16string(folderOf(sharedPath_)); };
+    seam.sharedServerAway = [this] { return sharedShown_.note().has_value(); };
     seam.startProgram = [this](const std::u16string& file, const std::u16string& parameters) {
         env_.shellOpen(window_, file, parameters, SW_SHOWNORMAL);
     };

@@ -27,6 +27,9 @@ struct ExecutionSeam {
     std::function<std::u16string()> executableFolder; // up to and including its last backslash
     std::function<std::u16string()> sharedListFolder; // the folder of the office's shared list, if any
     std::function<bool(const std::u16string& path)> fileExists;
+    // The shared list's server cannot be read now (its copy is shown): its files are not looked for, since a
+    // look at an absent server holds the palette for the network's timeout. Unset: never.
+    std::function<bool()> sharedServerAway;
     // The shell's "open" verb; whether it worked is not reported.
     std::function<void(const std::u16string& file, const std::u16string& parameters)> startProgram;
     std::function<void(const std::u16string& text)> showInformation;
@@ -79,6 +82,8 @@ void runSelectedNode(std::optional<std::int32_t> selectedTag, const TLspRecords&
 void sendCancelToTarget(const ExecutionSeam& seam);
 
 inline constexpr std::u16string_view kFileNotFoundMessage = u"ファイルが見つかりません．";
+inline constexpr std::u16string_view kSharedServerAwayMessage =
+    u"共有リストのサーバーから読めないため、このファイルは使えません．";
 // "コマンドが長すぎるため送れません．\n（CAD へ一度に送れるのは改行を含めて 511 文字までです．）", the number
 // being what one copy-data delivery carries.
 std::u16string commandTooLongMessage();

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 #include <utility>
 
 namespace merulan {
@@ -149,9 +150,24 @@ TEST_F(Execution, MissingLspFileShowsItsPathAndSendsNothing) {
     };
     runSelectedNode(0, records, seamFor(u"BricsCAD"));
     runSelectedNode(1, records, seamFor(u"なし")); // and whatever the target is
-    EXPECT_EQ(boxes, (std::vector<std::u16string>{exeFolder + u"gone.lsp\nファイルが見つかりません．",
-                                                  u"C:\\nowhere\\Old.LSP\nファイルが見つかりません．"}));
-    EXPECT_EQ(captions, (std::vector<std::u16string>{u"GONE", u"OLD"}));
+    // A shared entry's file while the server is away is not looked for, nor its program started.
+    const TLspRecords shared{
+        {5, u"OFFICE", u"共有", u"Merulan\\office.lsp", u"", true},
+        {6, u"TOOL", u"共有の道具", u"\\\\cadserver\\cad\\tool.exe", u"", true},
+    };
+    ExecutionSeam away = seamFor(u"BricsCAD");
+    away.sharedServerAway = [] { return true; };
+    away.fileExists = [](const std::u16string& path) -> bool { throw std::logic_error(toUtf8(path)); };
+    runSelectedNode(5, shared, away);
+    runSelectedNode(6, shared, away);
+    EXPECT_EQ(
+        boxes,
+        (std::vector<std::u16string>{
+            exeFolder + u"gone.lsp\nファイルが見つかりません．", u"C:\\nowhere\\Old.LSP\nファイルが見つかりません．",
+            u"Merulan\\office.lsp\n共有リストのサーバーから読めないため、このファイルは使えません．",
+            u"\\\\cadserver\\cad\\tool.exe\n共有リストのサーバーから読めないため、このファイルは使えません．"}));
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(captions, (std::vector<std::u16string>{u"GONE", u"OLD", u"OFFICE", u"TOOL"}));
     EXPECT_TRUE(sim.takeMessages().empty());
 }
 
