@@ -92,7 +92,7 @@ CadSendResult bringForwardAndCopy(HWND window, std::u16string_view text, Deliver
     if (text.size() > kCopyDataMaxChars) {
         return CadSendResult::TooLong;
     }
-    return broughtForward(window) ? sendCopyData(window, text, deadline) : CadSendResult::NotResponding;
+    return broughtForward(window) ? sendCopyData(window, text, deadline) : CadSendResult::NotSentInTime;
 }
 
 // The title of the IJCAD window a search finds, empty when there is none (a kept window that has closed
@@ -263,7 +263,7 @@ CadSendResult sendToIJCad(std::u16string_view text, DeliveryDeadline deadline) {
         return CadSendResult::NotFound;
     }
     if (!broughtForward(hIJCad)) {
-        return CadSendResult::NotResponding;
+        return CadSendResult::NotSentInTime;
     }
     // The input line itself stays enabled under a modal dialog, but what it took then would run behind it.
     if (!IsWindowEnabled(hIJCad)) {

@@ -34,10 +34,11 @@ enum class CadSendResult {
     TooLong,
     NotAccepting, // the window is disabled (the CAD shows a modal dialog); nothing sent
     Blocked,      // Windows refused the message: the CAD runs with higher rights than the palette
-    // No answer within kDeliveryTimeLimit, or the CAD already hangs (then it is not brought forward). The CAD
-    // may still handle a message whose wait ran out, so that one is never sent again; nothing after it is sent.
+    // No answer within kDeliveryTimeLimit. The CAD may still handle a message whose wait ran out, so that one
+    // is never sent again; nothing after it is sent.
     NotResponding,
-    // The deadline had passed before the text could be sent: nothing of it was sent.
+    // Nothing of the text was sent: the deadline had passed before it could be, or the CAD already hangs (then
+    // it is not brought forward either). A box must not say that the command will still run.
     NotSentInTime,
     // Keystrokes: the CAD took some of them, then stopped answering; the rest was not sent.
     CutShort,

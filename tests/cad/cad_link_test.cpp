@@ -197,7 +197,7 @@ TEST(CadLink, IdleCadIsNotTakenForHungButAHungOneIsGivenUpAtOnce) {
         std::this_thread::sleep_for(50ms);
     }
     ASSERT_TRUE(IsHungAppWindow(sim.window()));
-    EXPECT_EQ(cad::sendToBricsCad(u"LINE\r"), CadSendResult::NotResponding);
+    EXPECT_EQ(cad::sendToBricsCad(u"LINE\r"), CadSendResult::NotSentInTime); // nothing sent, nothing queued
     EXPECT_EQ(foregroundWindowAfterSettling(nullptr, 200ms), probe.window());
     EXPECT_EQ(sim.takeMessages(), std::vector<Received>{copyDataOf(u"\x1b").front()});
 }
