@@ -31,7 +31,7 @@ TLspRecords lspRecords;
 TMerulanForm::TMerulanForm(FormEnvironment environment, std::shared_ptr<const Theme> theme)
     : env_(std::move(environment)), theme_(std::move(theme)),
       files_(paletteFilesFor(env_.executablePath, env_.paletteFileSeams)),
-      sharedPath_(sharedListPathFor(SettingsFile(files_.settingsPath).sharedList(), env_.executableFolder())),
+      sharedPath_(sharedListPathOf(files_, env_.executablePath)),
       boundary_([this](const std::u16string& message) { reportFailure(message); }),
       list_(files_.listPath, ListSource::fileSystemSeams(*env_.ansiCodePage)) {}
 

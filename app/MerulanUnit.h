@@ -202,6 +202,7 @@ private:
     std::shared_ptr<const Theme> theme_;
     PaletteFiles files_;
     std::u16string sharedPath_;
+    std::u16string sharedCopyPath_; // empty when this PC gives no place for it
     HWND window_ = nullptr;
     unsigned dpi_ = 96;
     UniqueFont windowFont_;

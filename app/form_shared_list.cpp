@@ -14,10 +14,20 @@ void TMerulanForm::startSharedList() {
     if (sharedPath_.empty()) {
         return;
     }
+    // Without a place for the copy the server's list is still shown; the user is told once.
+    std::optional<std::u16string> copyFailure;
+    try {
+        sharedCopyPath_ = sharedCopyPathFor(env_.paletteFileSeams);
+    } catch (const MerulanError& error) {
+        copyFailure = error.message();
+    }
     // The server's list comes when it comes; if it takes too long, its copy stands in meanwhile.
     shared_ = std::make_unique<SharedListFollower>(window_, kSharedNewsMessage, sharedPath_, env_.ansiCodePage,
-                                                   files_.sharedCopyPath, env_.changeNotices, env_.readSharedList);
+                                                   sharedCopyPath_, env_.changeNotices, env_.readSharedList);
     SetTimer(window_, kSharedWaitTimerId, 2000, nullptr);
+    if (copyFailure) {
+        throw MerulanError(*copyFailure);
+    }
 }
 
 void TMerulanForm::onSharedTimer(UINT_PTR timer) {
@@ -59,10 +69,13 @@ void TMerulanForm::showSharedList() {
 }
 
 std::optional<SharedCopy> TMerulanForm::readSharedCopy() const {
-    const std::optional<FileIdentity> identity = fileIdentityOf(files_.sharedCopyPath);
+    if (sharedCopyPath_.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<FileIdentity> identity = fileIdentityOf(sharedCopyPath_);
     SharedCopy copy;
     try {
-        if (!identity || !::merulan::loadMerulanList(copy.records, files_.sharedCopyPath, *env_.ansiCodePage)) {
+        if (!identity || !::merulan::loadMerulanList(copy.records, sharedCopyPath_, *env_.ansiCodePage)) {
             return std::nullopt;
         }
     } catch (const MerulanError&) {

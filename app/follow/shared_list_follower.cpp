@@ -40,6 +40,9 @@ SharedListFollower::SharedListFollower(HWND window, UINT message, std::u16string
     seams.probes = ListSource::fileSystemProbes();
     seams.readBytes = std::move(readBytes);
     seams.keepCopy = [this, copyPath = std::move(copyPath)](std::string_view bytes) {
+        if (copyPath.empty()) {
+            return; // no place for it: told when the list was started
+        }
         try {
             CreateDirectoryW(wide(fileCallPath(std::u16string(folderOf(copyPath)))), nullptr);
             writeFileWhole(copyPath, bytes);

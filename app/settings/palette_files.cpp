@@ -9,13 +9,11 @@ namespace merulan {
 PaletteFiles paletteFilesFor(const std::u16string& executablePath, const PaletteFileSeams& seams) {
     const std::u16string exeFolder(folderOf(executablePath));
     const std::u16string settingsName(fileNameOf(settingsPathFor(executablePath)));
-    const std::u16string sharedCopy =
-        seams.localDataFolder() + std::u16string(kUserFolderName) + u"\\" + std::u16string(kSharedCopyName);
     if (seams.canWrite(exeFolder)) {
-        return {exeFolder, exeFolder + settingsName, exeFolder + std::u16string(kListFileName), false, sharedCopy};
+        return {exeFolder, exeFolder + settingsName, exeFolder + std::u16string(kListFileName), false};
     }
     const std::u16string folder = seams.userDataFolder() + std::u16string(kUserFolderName) + u"\\";
-    PaletteFiles files{folder, folder + settingsName, folder + std::u16string(kListFileName), true, sharedCopy};
+    PaletteFiles files{folder, folder + settingsName, folder + std::u16string(kListFileName), true};
     seams.createFolder(folder);
     const std::u16string listName(kListFileName);
     for (const auto& [from, to] :
@@ -25,6 +23,10 @@ PaletteFiles paletteFilesFor(const std::u16string& executablePath, const Palette
         }
     }
     return files;
+}
+
+std::u16string sharedCopyPathFor(const PaletteFileSeams& seams) {
+    return seams.localDataFolder() + std::u16string(kUserFolderName) + u"\\" + std::u16string(kSharedCopyName);
 }
 
 } // namespace merulan

@@ -16,8 +16,6 @@ struct PaletteFiles {
     std::u16string settingsPath; // Merulan.ini (named after the executable)
     std::u16string listPath;     // MerulanList.txt; its backups go beside it
     bool inUserFolder = false;   // the executable's folder cannot be written
-    // The last complete copy of the office's shared list, kept on this PC (%LOCALAPPDATA%\Merulan\).
-    std::u16string sharedCopyPath;
 };
 
 struct PaletteFileSeams {
@@ -36,6 +34,11 @@ struct PaletteFileSeams {
 // start the Merulan.ini and MerulanList.txt found beside the executable are copied as the starting point (a
 // CAD manager presets them for every seat); a file already there is kept.
 PaletteFiles paletteFilesFor(const std::u16string& executablePath, const PaletteFileSeams& seams);
+
+// Where the last complete copy of the office's shared list is kept on this PC (%LOCALAPPDATA%\Merulan\); asked
+// only when there is a shared list, so that a PC that does not say where that folder is still starts. Throws
+// MerulanError when it cannot be known.
+std::u16string sharedCopyPathFor(const PaletteFileSeams& seams);
 
 // The real file system and %APPDATA%.
 PaletteFileSeams systemPaletteFileSeams();

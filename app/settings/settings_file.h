@@ -1,6 +1,7 @@
 // The palette's settings file beside the executable, through the Windows profile-file functions.
 #pragma once
 
+#include "app/settings/palette_files.h"
 #include "app/settings/settings_rules.h"
 
 #include <optional>
@@ -26,6 +27,11 @@ public:
 private:
     std::u16string path_;
 };
+
+// The office's shared list as a full path, empty without one. A palette that keeps its files in the user's folder
+// takes it from the Merulan.ini beside the executable when that one names a list, so that a CAD manager's change
+// reaches every seat and not only its first start; otherwise from its own settings.
+std::u16string sharedListPathOf(const PaletteFiles& files, const std::u16string& executablePath);
 
 // GetSystemMetrics(SM_CXSCREEN / SM_CYSCREEN) and the work area of every monitor.
 ScreenInfo currentScreenInfo();

@@ -3,6 +3,7 @@
 #include "app/settings/hotkey_rules.h"
 #include "app/settings/settings_store.h"
 #include "platform/win/wide.h"
+#include "text/u16text.h"
 
 #include <windows.h>
 
@@ -66,6 +67,18 @@ bool SettingsFile::directInput() const {
     const bool on = readDirectInput(profile);
     profile.flush();
     return on;
+}
+
+std::u16string sharedListPathOf(const PaletteFiles& files, const std::u16string& executablePath) {
+    const std::u16string exeFolder(folderOf(executablePath));
+    if (files.inUserFolder) {
+        std::u16string deployed =
+            sharedListPathFor(SettingsFile(settingsPathFor(executablePath)).sharedList(), exeFolder);
+        if (!deployed.empty()) {
+            return deployed;
+        }
+    }
+    return sharedListPathFor(SettingsFile(files.settingsPath).sharedList(), exeFolder);
 }
 
 void SettingsFile::write(const WindowBounds& bounds, const std::u16string& target) const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 
 namespace merulan {
 namespace {
@@ -41,7 +42,7 @@ TEST(PaletteFiles, BesideTheExecutableUnlessItsFolderCannotBeWritten) {
             return c.writable;
         };
         seams.userDataFolder = [] { return std::u16string(u"U:\\AppData\\"); };
-        seams.localDataFolder = [] { return std::u16string(u"L:\\Local\\"); };
+        seams.localDataFolder = []() -> std::u16string { throw std::logic_error("asked only for a shared list"); };
         seams.fileExists = [&](const std::u16string& path) {
             return std::find(c.existing.begin(), c.existing.end(), path) != c.existing.end();
         };
@@ -53,10 +54,12 @@ TEST(PaletteFiles, BesideTheExecutableUnlessItsFolderCannotBeWritten) {
         EXPECT_EQ(files.settingsPath, c.folder + u"Merulan.ini");
         EXPECT_EQ(files.listPath, c.folder + u"MerulanList.txt");
         EXPECT_EQ(files.inUserFolder, !c.writable);
-        EXPECT_EQ(files.sharedCopyPath, u"L:\\Local\\Merulan\\MerulanShared.txt");
         EXPECT_EQ(created, c.writable ? std::vector<std::u16string>{} : std::vector{c.folder});
         EXPECT_EQ(copies, c.copies);
     }
+    PaletteFileSeams local;
+    local.localDataFolder = [] { return std::u16string(u"L:\\Local\\"); };
+    EXPECT_EQ(sharedCopyPathFor(local), u"L:\\Local\\Merulan\\MerulanShared.txt");
 }
 
 } // namespace

@@ -188,5 +188,33 @@ TEST(SettingsFile, ThePathFollowsTheExecutablesName) {
     EXPECT_EQ(settingsPathFor(exe), exe.substr(0, exe.size() - 4) + u".ini");
 }
 
+// In the user's folder the CAD manager's Merulan.ini beside the executable names the shared list when it names
+// one; the user's own says it otherwise.
+TEST(SettingsFile, TheSharedListOfTheDeployedSettingsWinsInTheUserFolder) {
+    testing::TempDir exe, user;
+    std::filesystem::create_directories(exe / u"sub");
+    const std::u16string executable = exe.u16(u"Merulan.exe");
+    const struct {
+        const char* what;
+        std::string deployed, own;
+        bool inUserFolder;
+        std::u16string expected;
+    } cases[] = {
+        {"deployed wins", "[List]\r\nShared=sub\\A.txt\r\n", "[List]\r\nShared=C:\\B.txt\r\n", true,
+         exe.u16(u"sub") + u"\\A.txt"},
+        {"deployed blank", "[List]\r\nShared= \r\n", "[List]\r\nShared=C:\\B.txt\r\n", true, u"C:\\B.txt"},
+        {"beside the executable, one file", "[List]\r\nShared=sub\\A.txt\r\n", "", false, exe.u16(u"sub") + u"\\A.txt"},
+        {"none", "", "", true, u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        exe.write(u"Merulan.ini", c.deployed);
+        user.write(u"Merulan.ini", c.own);
+        const PaletteFiles files{c.inUserFolder ? user.u16() + u"\\" : exe.u16() + u"\\",
+                                 (c.inUserFolder ? user : exe).u16(u"Merulan.ini"), u"", c.inUserFolder};
+        EXPECT_EQ(sharedListPathOf(files, executable), c.expected);
+    }
+}
+
 } // namespace
 } // namespace merulan
