@@ -2,6 +2,7 @@
 
 #include "cmdlist/list_file.h"
 #include "text/error.h"
+#include "text/u16text.h"
 
 #include <exception>
 
@@ -60,13 +61,22 @@ bool ListSource::readVersion(const std::optional<FileIdentity>& version) {
     return changed;
 }
 
+std::u16string ListSource::failureMessage() const {
+    std::u16string message = messageOf(std::current_exception());
+    // A decoding error names no file: the user would not know which list (the own or the shared) is broken.
+    if (!contains(message, path_)) {
+        message = path_ + u"\n" + message;
+    }
+    return message;
+}
+
 ListUpdate ListSource::read() {
     // Taken before the read: a change during it then still counts as a change.
     const std::optional<FileIdentity> identity = identityNow();
     try {
         return {readVersion(identity), !identity, std::nullopt, std::nullopt};
     } catch (...) {
-        const std::u16string message = messageOf(std::current_exception());
+        const std::u16string message = failureMessage();
         const FollowAnswer answer = followUserReadFailed(state_, identity, seams_.heldForWriting(path_));
         return {false, !identity, message, answer.lookAgainIn};
     }
@@ -84,7 +94,7 @@ ListUpdate ListSource::look(bool busy, FollowClock::time_point at) {
     try {
         return {readVersion(now), false, std::nullopt, std::nullopt};
     } catch (...) {
-        const std::u16string message = messageOf(std::current_exception());
+        const std::u16string message = failureMessage();
         const FollowAnswer failed = followReadFailed(state_, *now, seams_.heldForWriting(path_), at);
         return {false, false, failed.step == FollowStep::Report ? std::optional(message) : std::nullopt,
                 failed.lookAgainIn};

@@ -55,6 +55,8 @@ private:
     std::optional<FileIdentity> identityNow();
     // Reads the file, whose identity was version just before; true when the records changed.
     bool readVersion(const std::optional<FileIdentity>& version);
+    // The message of the exception being handled, naming the list when it does not already.
+    std::u16string failureMessage() const;
 
     std::u16string path_;
     Seams seams_;

@@ -147,9 +147,10 @@ TEST(ListSource, AppliesTheRulesToTheFile) {
     broken = true;
     file = 3;
     EXPECT_EQ(source.look(false, t0).failure, std::nullopt);
-    EXPECT_EQ(source.look(false, t0 + milliseconds(600)).failure, u"読めません");
+    const std::u16string named = u"C:\\M\\MerulanList.txt\n読めません"; // the list named, as it was not
+    EXPECT_EQ(source.look(false, t0 + milliseconds(600)).failure, named);
     EXPECT_EQ(source.records().front().cmd, u"v2") << "a failed read keeps the records";
-    EXPECT_EQ(source.read().failure, u"読めません") << "the user asked: always told";
+    EXPECT_EQ(source.read().failure, named) << "the user asked: always told";
 }
 
 // A save of the same size within the time stamps' resolution (FAT keeps 2 seconds) changes only the bytes:

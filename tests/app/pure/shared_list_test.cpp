@@ -151,7 +151,7 @@ TEST_F(SharedReader, TellsWhatItReadAndKeepsItsCopy) {
     {
         const std::lock_guard lock(mutex);
         EXPECT_EQ(told[1].kind, SharedNews::Kind::Failure);
-        EXPECT_EQ(told[1].failure, kInvalidUtf8Message);
+        EXPECT_EQ(told[1].failure, u"\\\\server\\cad\\MerulanList.txt\n" + std::u16string(kInvalidUtf8Message));
         EXPECT_EQ(copies.size(), 1u) << "a list that cannot be read is not kept";
         there = false; // the server goes away
     }

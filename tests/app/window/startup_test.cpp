@@ -104,8 +104,10 @@ TEST(StartUp, ListThatCannotBeReadShowsErrorYetLeavesATopmostDropTarget) {
         ASSERT_EQ(harness.errors.size(), 1u);
         EXPECT_EQ(harness.errors[0].title, u"Merulan");
         const std::u16string messageStart =
-            c.holdOpenForWriting ? u"ファイル " + harness.listPath() + u" は開けません。 "
-                                 : u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
+            c.holdOpenForWriting
+                ? u"ファイル " + harness.listPath() + u" は開けません。 "
+                : harness.listPath() +
+                      u"\nUnicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
         EXPECT_TRUE(harness.errors[0].text.starts_with(messageStart)) << toUtf8(harness.errors[0].text);
         EXPECT_EQ(TreeView_GetCount(form->TreeView1.handle()), 0u);
         const LONG_PTR exStyle = GetWindowLongPtrW(form->handle(), GWL_EXSTYLE);
