@@ -126,6 +126,11 @@ TEST(CadLink, DisabledWindowIsBroughtForwardButSentNothing) {
         ASSERT_TRUE(IsIconic(sim.window()));
         ForegroundProbe probe(&sim);
         EXPECT_EQ(send(u"\x1b", deliveryDeadline()), CadSendResult::NotAccepting);
+        // Restored by the CAD's own thread (an asynchronous show, which never waits for a busy CAD).
+        const auto end = std::chrono::steady_clock::now() + 10s;
+        while (IsIconic(sim.window()) && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(10ms);
+        }
         EXPECT_FALSE(IsIconic(sim.window()));
         EXPECT_EQ(foregroundWindowAfterSettling(sim.window()), sim.window());
         EXPECT_TRUE(sim.takeMessages().empty());
