@@ -26,12 +26,12 @@ const CadSender& senderOf(TargetCad cad, const ExecutionSeam& seam) {
 
 // The text a command entry sends, or empty when the entry is done with (a program started, a file missing).
 std::u16string commandTextOf(const TLspRecord& record, const ExecutionSeam& seam) {
-    if (record.shared && entryFileOf(record.exe) != EntryFile::None && seam.sharedServerAway &&
-        seam.sharedServerAway()) {
+    const EntryFile file = entryFileOf(record.exe);
+    if (record.shared && file != EntryFile::None && seam.sharedServerAway && seam.sharedServerAway()) {
         seam.showInformation(record.exe + u"\n" + std::u16string(kSharedServerAwayMessage));
         return {};
     }
-    switch (entryFileOf(record.exe)) {
+    switch (file) {
     case EntryFile::Lisp: {
         const std::u16string path = resolveEntryPath(record.exe, seam, record.shared);
         if (!seam.fileExists(path)) {

@@ -54,8 +54,7 @@ void startUpTable(int runs) {
 // The window's thread while the shared list arrives: every message it handles, timed, from the palette's
 // creation until every shared entry is in the tree.
 void arrivalTable(int sharedEntries, int runs) {
-    std::ifstream sampleFile(buildPath(SAMPLE_LIST_PATH), std::ios::binary);
-    const std::string sample((std::istreambuf_iterator<char>(sampleFile)), {});
+    const std::string sample = sampleListBytes();
     const std::string shared = listOf(sharedEntries, 0, 5000);
     std::vector<double> longest, total, over;
     for (int run = 0; run < runs; ++run) {
@@ -110,8 +109,7 @@ void sharedListTables(int runs) {
 }
 
 int sharedStartUpChild(const std::wstring& mode, const std::filesystem::path& out) {
-    std::ifstream sampleFile(buildPath(SAMPLE_LIST_PATH), std::ios::binary);
-    const std::string sample((std::istreambuf_iterator<char>(sampleFile)), {});
+    const std::string sample = sampleListBytes();
     const bool blocking = mode == L"blocking";
     const Stage stage = stageWith(buildPath(MERULAN_EXE_PATH), sample, "merulan-bench-shared-startup", listOf(100));
     if (!blocking) { // the same settings file, naming no shared list

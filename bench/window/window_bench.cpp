@@ -113,8 +113,7 @@ double bareTreeFill(HWND tree, const std::vector<std::u16string>& texts) {
 void startUpTable(int runs) {
     const std::filesystem::path merulan = buildPath(MERULAN_EXE_PATH);
     const std::filesystem::path bare = buildPath(BARE_TREE_EXE_PATH);
-    std::ifstream sampleFile(buildPath(SAMPLE_LIST_PATH), std::ios::binary);
-    const std::string sample((std::istreambuf_iterator<char>(sampleFile)), {});
+    const std::string sample = sampleListBytes();
     const Stage floor = stageWith(bare, "", "merulan-bench-floor");
     const Stage withSample = stageWith(merulan, sample, "merulan-bench-sample");
     const Stage with5000 = stageWith(merulan, listOf(5000), "merulan-bench-5000");
@@ -594,9 +593,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 4 && std::wstring_view(argv[1]) == L"startup-steps-child") {
         const int entries = std::stoi(argv[2]);
-        std::ifstream sample(merulan::buildPath(SAMPLE_LIST_PATH), std::ios::binary);
-        merulan::startupStepsChild(argv[3], entries ? merulan::listOf(entries)
-                                                    : std::string(std::istreambuf_iterator<char>(sample), {}));
+        merulan::startupStepsChild(argv[3], entries ? merulan::listOf(entries) : merulan::sampleListBytes());
         return 0;
     }
     if (wanted(L"startup")) {

@@ -69,6 +69,11 @@ Stage stageWith(const std::filesystem::path& exe, const std::string& listBytes, 
     return stage;
 }
 
+std::string sampleListBytes() {
+    std::ifstream file(buildPath(SAMPLE_LIST_PATH), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 void pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -24,6 +24,9 @@ std::filesystem::path buildPath(const char* path);
 // variant adds one heading and command at the top, so that two versions differ.
 std::string listOf(int entries, int variant = 0, int first = 0);
 
+// The bytes of the sample list that the release carries.
+std::string sampleListBytes();
+
 struct Stage {
     std::filesystem::path dir;
     std::filesystem::path exe;
