@@ -37,7 +37,7 @@ void CommandTree::render(const TreeViewContent& content, Steps steps) {
         return;
     }
     shown_ = content.nodes;
-    pending_ = content;
+    selected_ = content.selected;
     items_.assign(content.nodes.size(), nullptr);
     hasChildren_.assign(content.nodes.size(), false);
     for (std::size_t i = 0; i < content.nodes.size(); ++i) {
@@ -51,7 +51,7 @@ void CommandTree::render(const TreeViewContent& content, Steps steps) {
 
 void CommandTree::renderMore() {
     if (moreToRender()) {
-        insertUpTo(std::min(next_ + kNodesPerStep, pending_.nodes.size()));
+        insertUpTo(std::min(next_ + kNodesPerStep, shown_.size()));
     }
 }
 
@@ -63,7 +63,7 @@ void CommandTree::insertUpTo(std::size_t end) {
             SendMessageW(window_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         }
         for (std::size_t i = begin; i < end; ++i) {
-            const TreeNodeContent& node = pending_.nodes[i];
+            const TreeNodeContent& node = shown_[i];
             TVINSERTSTRUCTW insert{};
             const bool child = node.parent >= 0 && static_cast<std::size_t>(node.parent) < i;
             insert.hParent = child ? items_[static_cast<std::size_t>(node.parent)] : TVI_ROOT;
@@ -83,19 +83,16 @@ void CommandTree::insertUpTo(std::size_t end) {
         }
     }
     next_ = end;
-    const int selected = pending_.selected;
     // A node the user chose since the render began stays chosen.
     const bool userChose = begin > 0 && TreeView_GetSelection(window_);
-    if (!userChose && selected >= 0 && static_cast<std::size_t>(selected) >= begin &&
-        static_cast<std::size_t>(selected) < end) {
+    if (!userChose && selected_ >= 0 && static_cast<std::size_t>(selected_) >= begin &&
+        static_cast<std::size_t>(selected_) < end) {
         SendMessageW(window_, TVM_SELECTITEM, TVGN_CARET,
-                     reinterpret_cast<LPARAM>(items_[static_cast<std::size_t>(selected)]));
+                     reinterpret_cast<LPARAM>(items_[static_cast<std::size_t>(selected_)]));
     }
     if (!moreToRender()) {
-        pending_ = {};
         items_.clear();
         hasChildren_.clear();
-        next_ = 0;
     }
 }
 
@@ -104,9 +101,8 @@ std::optional<std::int32_t> CommandTree::selectedTag() const {
         return tag;
     }
     // The node to select has not come yet: it is still the user's entry.
-    const int selected = pending_.selected;
-    if (moreToRender() && selected >= 0 && static_cast<std::size_t>(selected) >= next_) {
-        return pending_.nodes[static_cast<std::size_t>(selected)].tag;
+    if (moreToRender() && selected_ >= 0 && static_cast<std::size_t>(selected_) >= next_) {
+        return shown_[static_cast<std::size_t>(selected_)].tag;
     }
     return std::nullopt;
 }

@@ -32,7 +32,7 @@ public:
     enum class Steps { AllAtOnce, InSteps };
     void render(const TreeViewContent& content, Steps steps = Steps::AllAtOnce);
     // Nodes are left to insert: the owner calls renderMore (once per message it posts itself) until not.
-    bool moreToRender() const { return next_ < pending_.nodes.size(); }
+    bool moreToRender() const { return next_ < shown_.size(); }
     void renderMore();
     // Under Wine a step of 300 nodes into a tree of 5,000 takes about 17 ms, most of it the tree's own pass
     // over every node when its redraw resumes.
@@ -50,7 +50,7 @@ private:
 
     HWND window_ = nullptr;
     std::vector<TreeNodeContent> shown_;
-    TreeViewContent pending_;       // the content being inserted
+    int selected_ = -1;             // the node of shown_ to select
     std::vector<HTREEITEM> items_;  // its items so far
     std::vector<bool> hasChildren_; // inserted expanded
     std::size_t next_ = 0;          // the first node not inserted yet
